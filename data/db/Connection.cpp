@@ -1,0 +1,515 @@
+#include "data/db/Connection.h"
+
+#include "data/db/JetDialect.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <sqlcipher/sqlite3.h>
+
+namespace tolvi::db {
+namespace {
+
+ExternalTableLoader& externalLoader() {
+    static ExternalTableLoader loader;
+    return loader;
+}
+
+QString quoteIdent(const QString& name) {
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+// Statement that finalizes itself.
+struct Stmt {
+    sqlite3_stmt* s = nullptr;
+    ~Stmt() { sqlite3_finalize(s); }
+};
+
+void dateFunction(sqlite3_context* ctx, int, sqlite3_value**) {
+    const QByteArray t = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+    sqlite3_result_text(ctx, t.constData(), t.size(), SQLITE_TRANSIENT);
+}
+
+void nowFunction(sqlite3_context* ctx, int, sqlite3_value**) {
+    const QByteArray t =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")).toUtf8();
+    sqlite3_result_text(ctx, t.constData(), t.size(), SQLITE_TRANSIENT);
+}
+
+// Parts of a stored date text "yyyy-mm-dd[ hh:mm:ss]"; which: 0 year, 1 month, 2 day.
+void datePart(sqlite3_context* ctx, sqlite3_value* v, int which) {
+    if (sqlite3_value_type(v) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    const QString s = normaliseDateLiteral(QString::fromUtf8(text ? text : ""));
+    static const QRegularExpression re(QStringLiteral(R"(^(\d{4})-(\d{2})-(\d{2}))"));
+    const auto m = re.match(s);
+    if (!m.hasMatch()) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_int(ctx, m.captured(which + 1).toInt());
+}
+
+void yearFunction(sqlite3_context* c, int, sqlite3_value** v) {
+    datePart(c, v[0], 0);
+}
+void monthFunction(sqlite3_context* c, int, sqlite3_value** v) {
+    datePart(c, v[0], 1);
+}
+void dayFunction(sqlite3_context* c, int, sqlite3_value** v) {
+    datePart(c, v[0], 2);
+}
+
+void bindAll(sqlite3_stmt* s, const QList<QVariant>& values) {
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values.at(i);
+        const int idx = i + 1;
+        if (v.isNull() || !v.isValid()) {
+            sqlite3_bind_null(s, idx);
+            continue;
+        }
+        switch (v.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            sqlite3_bind_int64(s, idx, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(s, idx, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            sqlite3_bind_blob(s, idx, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray t = v.toString().toUtf8();
+            sqlite3_bind_text(s, idx, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+}
+
+QVariant columnValue(sqlite3_stmt* s, int col) {
+    switch (sqlite3_column_type(s, col)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(s, col)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(s, col));
+    case SQLITE_TEXT:
+        return QVariant(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, col)),
+                              sqlite3_column_bytes(s, col)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(s, col)),
+                                   sqlite3_column_bytes(s, col)));
+    default:
+        return QVariant();
+    }
+}
+
+bool onlyBlanksOrSemicolons(const char* tail) {
+    for (; tail && *tail; ++tail)
+        if (*tail != ';' && !QChar::isSpace(static_cast<unsigned char>(*tail)))
+            return false;
+    return true;
+}
+
+// The one table of a plain, editable select, or empty.
+QString editableTable(const QString& sql) {
+    static const QRegularExpression plain(
+        QStringLiteral(
+            R"(^\s*select\s+(.+?)\s+from\s+(\[[^\]]+\]|"[^"]+"|[A-Za-z_][A-Za-z0-9_]*)\s*(?:$|;|where\b|order\s+by\b))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = plain.match(sql);
+    if (!m.hasMatch())
+        return {};
+    const QString columns = m.captured(1);
+    if (columns.contains(QLatin1Char('(')) ||
+        columns.trimmed().startsWith(QLatin1String("distinct"), Qt::CaseInsensitive))
+        return {};
+    static const QRegularExpression grouped(QStringLiteral(R"(\b(group\s+by|union|join)\b)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (grouped.match(sql).hasMatch())
+        return {};
+    QString table = m.captured(2);
+    if (table.startsWith(QLatin1Char('[')) || table.startsWith(QLatin1Char('"')))
+        table = table.mid(1, table.size() - 2);
+    return table;
+}
+
+} // namespace
+
+QList<std::pair<QString, QString>> parseConnectionString(const QString& text) {
+    QList<std::pair<QString, QString>> out;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        const qsizetype eq = text.indexOf(QLatin1Char('='), i);
+        if (eq < 0)
+            break;
+        const QString key = text.mid(i, eq - i).trimmed().toLower();
+        qsizetype j = eq + 1;
+        while (j < n && text.at(j) == QLatin1Char(' '))
+            ++j;
+        QString value;
+        if (j < n && (text.at(j) == QLatin1Char('"') || text.at(j) == QLatin1Char('\''))) {
+            const QChar q = text.at(j);
+            qsizetype k = j + 1;
+            while (k < n) {
+                if (text.at(k) == q) {
+                    if (k + 1 < n && text.at(k + 1) == q) {
+                        value += q;
+                        k += 2;
+                        continue;
+                    }
+                    break;
+                }
+                value += text.at(k++);
+            }
+            j = k + 1;
+            const qsizetype semi = text.indexOf(QLatin1Char(';'), j);
+            i = semi < 0 ? n : semi + 1;
+        } else {
+            const qsizetype semi = text.indexOf(QLatin1Char(';'), j);
+            value = text.mid(j, (semi < 0 ? n : semi) - j).trimmed();
+            i = semi < 0 ? n : semi + 1;
+        }
+        if (!key.isEmpty())
+            out.append({key, value});
+    }
+    return out;
+}
+
+Connection::Connection(QObject* parent) : QObject(parent) {}
+
+Connection::~Connection() {
+    if (db_)
+        sqlite3_close(db_);
+}
+
+void Connection::setExternalTableLoader(ExternalTableLoader loader) {
+    externalLoader() = std::move(loader);
+}
+
+void Connection::open(const QString& connectionString) {
+    QString source, password;
+    for (const auto& [key, value] : parseConnectionString(connectionString)) {
+        if (key == QLatin1String("data source"))
+            source = value;
+        else if (key == QLatin1String("jet oledb:database password"))
+            password = value;
+    }
+    if (source.isEmpty())
+        throw DbError(QStringLiteral("连接字符串中没有指定数据库文件（Data Source）。"));
+    openFile(source, password);
+}
+
+void Connection::openFile(const QString& path, const QString& password) {
+    close();
+    const QFileInfo info(path);
+    const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
+    if (!info.exists() || !info.isFile())
+        throw DbError(QStringLiteral("找不到数据库文件“%1”。").arg(shown));
+    if (info.size() == 0)
+        throw DbError(QStringLiteral("“%1”不是本程序的数据库文件（文件为空）。").arg(shown));
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(info.absoluteFilePath()).constData(), &db,
+                             SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw DbError(QStringLiteral("无法打开数据库文件“%1”：%2").arg(shown, why));
+    }
+    const QByteArray key = password.toUtf8();
+    sqlite3_key(db, key.constData(), static_cast<int>(key.size()));
+    // A wrong key shows only at the first read.
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const int code = rc;
+        const QString why = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        if (code == SQLITE_NOTADB)
+            throw DbError(
+                QStringLiteral("数据库密码不正确，或“%1”不是本程序的数据库文件。").arg(shown));
+        throw DbError(QStringLiteral("无法打开数据库文件“%1”：%2").arg(shown, why));
+    }
+    db_ = db;
+    path_ = info.absoluteFilePath();
+    sqlite3_busy_timeout(db_, 3000);
+    sqlite3_exec(db_, "PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr);
+    registerFunctions();
+    Q_EMIT opened();
+}
+
+void Connection::createFile(const QString& path, const QString& password) {
+    if (QFileInfo::exists(path))
+        throw DbError(QStringLiteral("文件“%1”已存在。").arg(QDir::toNativeSeparators(path)));
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc == SQLITE_OK) {
+        const QByteArray key = password.toUtf8();
+        sqlite3_key(db, key.constData(), static_cast<int>(key.size()));
+        rc = sqlite3_exec(db, "CREATE TABLE __probe(x); DROP TABLE __probe;", nullptr, nullptr,
+                          nullptr);
+    }
+    const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw DbError(QStringLiteral("无法创建数据库文件“%1”：%2").arg(path, why));
+}
+
+void Connection::close() {
+    if (!db_)
+        return;
+    Q_EMIT aboutToClose();
+    sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+void Connection::requireOpen() const {
+    if (!db_)
+        throw DbError(QStringLiteral("数据库连接已关闭。"));
+}
+
+QString Connection::errorText() const {
+    return QString::fromUtf8(sqlite3_errmsg(db_));
+}
+
+void Connection::registerFunctions() {
+    const int flags = SQLITE_UTF8;
+    sqlite3_create_function(db_, "Date", 0, flags, nullptr, dateFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "Now", 0, flags, nullptr, nowFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "jet_year", 1, flags | SQLITE_DETERMINISTIC, nullptr, yearFunction,
+                            nullptr, nullptr);
+    sqlite3_create_function(db_, "jet_month", 1, flags | SQLITE_DETERMINISTIC, nullptr,
+                            monthFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "jet_day", 1, flags | SQLITE_DETERMINISTIC, nullptr, dayFunction,
+                            nullptr, nullptr);
+}
+
+void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
+    const RewrittenSql rw = rewriteJetSql(jetSql);
+    for (const WorkbookRef& ref : rw.workbooks) {
+        if (attached->contains(ref.schema, Qt::CaseInsensitive))
+            continue;
+        if (!externalLoader())
+            throw DbError(QStringLiteral("无法读取外部工作簿：%1").arg(ref.path));
+        QString sheet = ref.table;
+        if (sheet.endsWith(QLatin1Char('$')))
+            sheet.chop(1);
+        const ExternalTable table = externalLoader()(ref.path, sheet);
+        execBound(QStringLiteral("ATTACH DATABASE ':memory:' AS ") + quoteIdent(ref.schema), {});
+        attached->append(ref.schema);
+        QStringList names;
+        for (int c = 0; c < table.columns.size(); ++c) {
+            QString name = table.columns.at(c).trimmed();
+            if (name.isEmpty())
+                name = QStringLiteral("F%1").arg(c + 1);
+            QString unique = name;
+            for (int k = 2; names.contains(unique, Qt::CaseInsensitive); ++k)
+                unique = name + QStringLiteral("_%1").arg(k);
+            names.append(unique);
+        }
+        QStringList quoted;
+        for (const QString& name : names)
+            quoted.append(quoteIdent(name));
+        const QString target = quoteIdent(ref.schema) + QLatin1Char('.') + quoteIdent(ref.table);
+        execBound(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, quoted.join(QLatin1Char(','))),
+                  {});
+        if (names.isEmpty())
+            continue;
+        QStringList marks;
+        for (int c = 0; c < names.size(); ++c)
+            marks.append(QStringLiteral("?"));
+        const QByteArray insert = QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                      .arg(target, marks.join(QLatin1Char(',')))
+                                      .toUtf8();
+        Stmt st;
+        if (sqlite3_prepare_v2(db_, insert.constData(), -1, &st.s, nullptr) != SQLITE_OK)
+            throw DbError(errorText());
+        for (const auto& values : table.rows) {
+            QList<QVariant> row = values;
+            while (row.size() < names.size())
+                row.append(QVariant());
+            row.resize(names.size());
+            sqlite3_reset(st.s);
+            sqlite3_clear_bindings(st.s);
+            bindAll(st.s, row);
+            if (sqlite3_step(st.s) != SQLITE_DONE)
+                throw DbError(errorText());
+        }
+    }
+}
+
+void Connection::detach(const QStringList& attached) {
+    for (const QString& schema : attached) {
+        const QByteArray sql = (QStringLiteral("DETACH DATABASE ") + quoteIdent(schema)).toUtf8();
+        sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr);
+    }
+}
+
+int Connection::exec(const QString& jetSql) {
+    requireOpen();
+    QStringList attached;
+    struct Detacher {
+        Connection* c;
+        QStringList* a;
+        ~Detacher() { c->detach(*a); }
+    } detacher{this, &attached};
+    attachWorkbooks(jetSql, &attached);
+    const QByteArray sql = rewriteJetSql(jetSql).sql.toUtf8();
+    Stmt st;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &st.s, &tail) !=
+        SQLITE_OK)
+        throw DbError(errorText());
+    if (!onlyBlanksOrSemicolons(tail))
+        throw DbError(QStringLiteral("一次只能执行一条语句。"));
+    if (!st.s)
+        return 0;
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        throw DbError(errorText());
+    return sqlite3_changes(db_);
+}
+
+ResultSet Connection::select(const QString& jetSql, bool editable) {
+    requireOpen();
+    QStringList attached;
+    struct Detacher {
+        Connection* c;
+        QStringList* a;
+        ~Detacher() { c->detach(*a); }
+    } detacher{this, &attached};
+    attachWorkbooks(jetSql, &attached);
+    QString sql = rewriteJetSql(jetSql).sql;
+    ResultSet result;
+    bool withRowid = false;
+    if (editable) {
+        result.table = editableTable(sql);
+        if (!result.table.isEmpty()) {
+            static const QRegularExpression head(QStringLiteral(R"(^\s*select\s+)"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+            const auto m = head.match(sql);
+            sql = QStringLiteral("select %1.rowid AS __rowid__, ").arg(quoteIdent(result.table)) +
+                  sql.mid(m.capturedEnd());
+            withRowid = true;
+        }
+    }
+    const QByteArray utf8 = sql.toUtf8();
+    Stmt st;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &st.s, &tail) !=
+        SQLITE_OK) {
+        if (!withRowid)
+            throw DbError(errorText());
+        // Not a plain table select after all: run it as written, read-only.
+        return select(jetSql, false);
+    }
+    if (!onlyBlanksOrSemicolons(tail))
+        throw DbError(QStringLiteral("一次只能执行一条语句。"));
+    if (!st.s)
+        return result;
+    const int count = sqlite3_column_count(st.s);
+    const int first = withRowid ? 1 : 0;
+    for (int c = first; c < count; ++c)
+        result.columns.append(QString::fromUtf8(sqlite3_column_name(st.s, c)));
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+        Row row;
+        if (withRowid)
+            row.rowid = sqlite3_column_int64(st.s, 0);
+        row.values.reserve(count - first);
+        for (int c = first; c < count; ++c)
+            row.values.append(columnValue(st.s, c));
+        result.rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        throw DbError(errorText());
+    return result;
+}
+
+int Connection::execBound(const QString& sqliteSql, const QList<QVariant>& values) {
+    requireOpen();
+    const QByteArray sql = sqliteSql.toUtf8();
+    Stmt st;
+    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &st.s, nullptr) !=
+        SQLITE_OK)
+        throw DbError(errorText());
+    bindAll(st.s, values);
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        throw DbError(errorText());
+    return sqlite3_changes(db_);
+}
+
+ResultSet Connection::selectBound(const QString& sqliteSql, const QList<QVariant>& values) {
+    requireOpen();
+    const QByteArray sql = sqliteSql.toUtf8();
+    Stmt st;
+    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &st.s, nullptr) !=
+        SQLITE_OK)
+        throw DbError(errorText());
+    bindAll(st.s, values);
+    ResultSet result;
+    const int count = sqlite3_column_count(st.s);
+    for (int c = 0; c < count; ++c)
+        result.columns.append(QString::fromUtf8(sqlite3_column_name(st.s, c)));
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+        Row row;
+        for (int c = 0; c < count; ++c)
+            row.values.append(columnValue(st.s, c));
+        result.rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        throw DbError(errorText());
+    return result;
+}
+
+qint64 Connection::lastInsertRowid() const {
+    requireOpen();
+    return sqlite3_last_insert_rowid(db_);
+}
+
+bool Connection::hasTable(const QString& name) const {
+    if (!db_)
+        return false;
+    Stmt st;
+    if (sqlite3_prepare_v2(
+            db_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE", -1,
+            &st.s, nullptr) != SQLITE_OK)
+        return false;
+    bindAll(st.s, {name});
+    return sqlite3_step(st.s) == SQLITE_ROW;
+}
+
+void Connection::begin() {
+    execBound(QStringLiteral("BEGIN IMMEDIATE"), {});
+}
+void Connection::commit() {
+    execBound(QStringLiteral("COMMIT"), {});
+}
+void Connection::rollback() {
+    if (db_ && !sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+} // namespace tolvi::db

@@ -1,0 +1,97 @@
+#pragma once
+// The database connection: a SQLCipher file opened with its password, running
+// statements written in the Jet dialect (see JetDialect.h).
+
+#include "data/db/DbError.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <vector>
+
+struct sqlite3;
+
+namespace tolvi::db {
+
+struct Row {
+    qint64 rowid = 0; // 0 when the statement's rows come from no single table
+    QList<QVariant> values;
+};
+
+struct ResultSet {
+    QStringList columns;
+    std::vector<Row> rows;
+    QString table; // the one table the rows can be edited in, or empty
+};
+
+// A sheet read from outside (a workbook or a CSV): titles and rows of values.
+struct ExternalTable {
+    QStringList columns;
+    std::vector<QList<QVariant>> rows;
+};
+
+// Loads the named sheet ("brimvale", without "$") of the file at path; throws
+// DbError when the file or the sheet cannot be read.
+using ExternalTableLoader = std::function<ExternalTable(const QString& path, const QString& sheet)>;
+
+class Connection : public QObject {
+    Q_OBJECT
+public:
+    explicit Connection(QObject* parent = nullptr);
+    ~Connection() override;
+
+    // ADO-style: reads "Data Source" and "Jet OLEDB:Database Password"; other
+    // properties are accepted and ignored. Relative paths are taken from the
+    // current directory.
+    void open(const QString& connectionString);
+    void openFile(const QString& path, const QString& password);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+    QString path() const { return path_; }
+
+    // Creates a new encrypted database file; fails when path exists.
+    static void createFile(const QString& path, const QString& password);
+
+    // Runs a statement that returns no rows; returns the number of rows changed.
+    int exec(const QString& jetSql);
+    // Runs a query and returns all its rows. With editable set, a plain
+    // "select … from <one table> …" also fetches each row's rowid.
+    ResultSet select(const QString& jetSql, bool editable = false);
+    // Statements with bound values, in SQLite's own dialect (used by the
+    // dataset's edit/append/delete).
+    int execBound(const QString& sqliteSql, const QList<QVariant>& values);
+    ResultSet selectBound(const QString& sqliteSql, const QList<QVariant>& values);
+    qint64 lastInsertRowid() const;
+    bool hasTable(const QString& name) const;
+
+    void begin();
+    void commit();
+    void rollback();
+
+    sqlite3* handle() const { return db_; }
+
+    static void setExternalTableLoader(ExternalTableLoader loader);
+
+Q_SIGNALS:
+    void aboutToClose();
+    void opened();
+
+private:
+    void requireOpen() const;
+    void registerFunctions();
+    void attachWorkbooks(const QString& sql, QStringList* attached);
+    void detach(const QStringList& attached);
+    QString errorText() const;
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// Parses "Key=Value;Key2=Value2" (values may be quoted); keys compared
+// case-insensitively, returned lower-case.
+QList<std::pair<QString, QString>> parseConnectionString(const QString& text);
+
+} // namespace tolvi::db
