@@ -1,0 +1,153 @@
+#include "import/CsvTable.h"
+
+#include "data/db/DbError.h"
+#include "data/db/JetDialect.h"
+#include "platform/Gbk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+namespace tolvi {
+namespace {
+
+bool isValidUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+// The shop writes payment times as "2017-07-08 00:42:39"; a CSV re-saved by
+// Excel has "2017/7/8 0:42". Dates are stored as yyyy-mm-dd[ hh:mm:ss].
+bool isTimeTitle(const QString& title) {
+    const QString t = title.trimmed();
+    return t.endsWith(QStringLiteral("时间")) || t.endsWith(QStringLiteral("日期"));
+}
+
+QChar guessSeparator(const QString& text) {
+    const qsizetype end = text.indexOf(QLatin1Char('\n'));
+    const QString head = end < 0 ? text : text.left(end);
+    return head.count(QLatin1Char('\t')) > head.count(QLatin1Char(',')) ? QLatin1Char('\t')
+                                                                        : QLatin1Char(',');
+}
+
+} // namespace
+
+QString decodeCsvBytes(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                            : QStringDecoder::Utf16BE);
+        return decoder.decode(bytes.mid(2));
+    }
+    if (isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return gbk::decode(bytes);
+}
+
+QList<QStringList> parseCsv(const QString& text, QChar sep) {
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;    // inside a quoted section
+    bool fieldSeen = false; // the record has content (a blank line has none)
+    const qsizetype n = text.size();
+    auto endRecord = [&] {
+        if (fieldSeen || !field.isEmpty() || !record.isEmpty()) {
+            record.append(field);
+            records.append(record);
+        }
+        record.clear();
+        field.clear();
+        fieldSeen = false;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
+                    field += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field += c;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"') && field.isEmpty()) {
+            quoted = true;
+            fieldSeen = true;
+        } else if (c == sep) {
+            record.append(field);
+            field.clear();
+            fieldSeen = true;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            endRecord();
+        } else {
+            field += c;
+        }
+    }
+    if (quoted)
+        throw db::DbError(QStringLiteral("CSV文件格式错误：有一个引号没有结束。"));
+    endRecord();
+    return records;
+}
+
+QString unwrapShopCell(const QString& cell) {
+    static const QRegularExpression formula(QStringLiteral(R"re(^\s*="(.*)"\s*$)re"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression apostrophe(QStringLiteral(R"(^'([0-9][0-9 .+\-]*)$)"));
+    if (const auto m = formula.match(cell); m.hasMatch())
+        return m.captured(1);
+    if (const auto m = apostrophe.match(cell); m.hasMatch())
+        return m.captured(1);
+    return cell;
+}
+
+db::ExternalTable csvTableFromBytes(const QByteArray& bytes) {
+    const QString text = decodeCsvBytes(bytes);
+    const QList<QStringList> records = parseCsv(text, guessSeparator(text));
+    db::ExternalTable table;
+    if (records.isEmpty())
+        return table;
+    table.columns = records.first();
+    QList<bool> timeColumn;
+    for (const QString& title : table.columns)
+        timeColumn.append(isTimeTitle(title));
+    table.rows.reserve(static_cast<size_t>(records.size() - 1));
+    for (qsizetype r = 1; r < records.size(); ++r) {
+        QList<QVariant> row;
+        bool any = false;
+        const QStringList& fields = records.at(r);
+        for (qsizetype c = 0; c < fields.size(); ++c) {
+            QString value = unwrapShopCell(fields.at(c));
+            if (value.isEmpty()) {
+                row.append(QVariant());
+                continue;
+            }
+            if (c < timeColumn.size() && timeColumn.at(c))
+                value = db::normaliseDateLiteral(value);
+            row.append(value);
+            any = true;
+        }
+        if (any)
+            table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+db::ExternalTable readCsvTable(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw db::DbError(QStringLiteral("无法打开文件“%1”：%2")
+                              .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return csvTableFromBytes(file.readAll());
+}
+
+} // namespace tolvi

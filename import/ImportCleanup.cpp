@@ -1,0 +1,72 @@
+#include "import/ImportCleanup.h"
+
+#include "data/Mylib.h"
+#include "import/AddressNormaliser.h"
+
+namespace tolvi {
+namespace {
+
+bool blankOrControl(QChar c) {
+    return c.unicode() <= 0x20 || c.isSpace() || c.category() == QChar::Other_Control;
+}
+
+} // namespace
+
+QString trimBlanksAndControls(const QString& text) {
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && blankOrControl(text.at(from)))
+        ++from;
+    while (to > from && blankOrControl(text.at(to - 1)))
+        --to;
+    return text.mid(from, to - from);
+}
+
+void optimiseImportedData(db::Dataset* list, const QString& defaultCourier,
+                          const std::function<void()>& showAllRecords) {
+    execQuery(list, QStringLiteral("update data set d='") + sqlText(defaultCourier) +
+                        QStringLiteral("'"));
+    execQuery(list, QStringLiteral("update data set g='未打印'"));
+    execQuery(list, QStringLiteral("update data set day1=Date();"));
+    if (showAllRecords)
+        showAllRecords();
+}
+
+void optimiseRecipientAddresses(db::Dataset* list, const std::function<void()>& showAllRecords) {
+    db::Connection* connection = list->connection();
+    connection->begin();
+    try {
+        list->first();
+        while (!list->eof() && list->recordCount() > 0) {
+            const db::Field phone = list->fieldByName(QStringLiteral("b"));
+            const db::Field address = list->fieldByName(QStringLiteral("c"));
+            list->edit();
+            if (!phone.isNull()) {
+                const QString text = phone.asString();
+                const QString shortened = text.size() > 11 ? text.right(11) : text;
+                if (shortened != text)
+                    list->setValue(QStringLiteral("b"), shortened);
+            }
+            if (!address.isNull()) {
+                const QString text = address.asString();
+                const QString rebuilt =
+                    trimBlanksAndControls(normaliseAddress(trimBlanksAndControls(text)));
+                if (rebuilt != text)
+                    list->setValue(QStringLiteral("c"), rebuilt);
+            }
+            list->post();
+            list->next();
+        }
+        connection->commit();
+    } catch (...) {
+        list->cancel();
+        connection->rollback();
+        if (showAllRecords)
+            showAllRecords();
+        throw;
+    }
+    if (showAllRecords)
+        showAllRecords();
+}
+
+} // namespace tolvi
