@@ -26,13 +26,13 @@ Tdmfm::Tdmfm(const QString& connectionString, QObject* parent)
     };
     ADOQuery15 = make(QStringLiteral("select * from data"));
     ADOTable5 = make({});
-    ADOTable5->setTableName(QStringLiteral("data"));
+    ADOTable5->setTableName(QStringLiteral("data"), true);
     ADOQuery7 = make(QStringLiteral("select * from post"));
     ADOTable6 = make({});
     ADOTable6->setTableName(QStringLiteral("post"));
     ADOQuery1 = make(QStringLiteral("select * from data1"));
     ADOTable2 = make({});
-    ADOTable2->setTableName(QStringLiteral("data1"));
+    ADOTable2->setTableName(QStringLiteral("data1"), true);
     ADOQuery13 = make(QStringLiteral("SELECT * from data1"));
     ADOQuery12 = make({});
     current = this;

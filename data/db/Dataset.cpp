@@ -64,8 +64,9 @@ void Dataset::setSql(const QString& statement) {
     sql_.append(statement);
 }
 
-void Dataset::setTableName(const QString& table) {
+void Dataset::setTableName(const QString& table, bool appendOnly) {
     tableName_ = table;
+    appendOnly_ = appendOnly;
 }
 
 void Dataset::rebuildIndex() {
@@ -81,7 +82,8 @@ void Dataset::open() {
     close();
     const QString statement = tableName_.isEmpty()
                                   ? sql_.join(QLatin1Char('\n'))
-                                  : QStringLiteral("select * from ") + quoteIdent(tableName_);
+                                  : QStringLiteral("select * from ") + quoteIdent(tableName_) +
+                                        (appendOnly_ ? QStringLiteral(" where 0") : QString());
     ResultSet result = connection_->select(statement, true);
     Q_EMIT aboutToReset();
     columns_ = std::move(result.columns);

@@ -43,7 +43,8 @@ public:
     const QStringList& sql() const { return sql_; }
     void setSql(const QString& statement);
     // A table cursor: opening selects every row of the table; append inserts.
-    void setTableName(const QString& table);
+    // An append-only cursor loads no existing rows, only the columns.
+    void setTableName(const QString& table, bool appendOnly = false);
     QString tableName() const { return tableName_; }
 
     void open();
@@ -102,6 +103,7 @@ private:
     Connection* connection_;
     QStringList sql_;
     QString tableName_;
+    bool appendOnly_ = false;
     bool open_ = false;
     QStringList columns_;
     std::vector<Row> rows_;
