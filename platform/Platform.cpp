@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include "platform/PreviewDialog.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
 
@@ -174,15 +175,7 @@ bool renderPagesToPdf(const PageSource& pages, const QString& pdfPath) {
 }
 
 void Platform::preview(QWidget* parent, const PageSource& pages) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    if (pages.layout.isValid())
-        printer.setPageLayout(pages.layout);
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("打印预览"));
-    dialog.resize(800, 600);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&pages](QPrinter* p) { paintPagesOn(*p, pages); });
+    PreviewDialog dialog(pages, parent);
     dialog.exec();
 }
 

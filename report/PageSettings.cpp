@@ -1,0 +1,28 @@
+#include "report/PageSettings.h"
+
+#include <QPrinterInfo>
+
+namespace tolvi::report {
+
+PageSettings::PageSettings() : paper(printerPaper()) {}
+
+QPageSize PageSettings::printerPaper() {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) {
+        const QPageSize size = printer.defaultPageSize();
+        if (size.isValid())
+            return size;
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+QSizeF PageSettings::paperSizeMm() const {
+    const QSizeF s = paper.size(QPageSize::Millimeter);
+    return orientation == QPageLayout::Landscape ? s.transposed() : s;
+}
+
+QPageLayout PageSettings::pageLayout() const {
+    return QPageLayout(paper, orientation, QMarginsF(), QPageLayout::Millimeter);
+}
+
+} // namespace tolvi::report

@@ -1,0 +1,44 @@
+#include "waybill/PrintRuns.h"
+
+#include "data/db/Dataset.h"
+#include "platform/Platform.h"
+#include "waybill/DatasetReportData.h"
+#include "waybill/WaybillLayout.h"
+
+namespace tolvi {
+
+QString noRecordToPrintText() {
+    return QStringLiteral("列表中没有记录，无法打印快递单！");
+}
+
+void printSingleWaybill(QWidget* parent, Courier courier, db::Dataset* list,
+                        const SenderTexts& sender) {
+    TForm8& form = *TForm8::instance();
+    setSenderItems(form, sender.name, sender.mobile, sender.address);
+    if (!list || !list->isOpen() || list->recNo() < 0 || list->recNo() >= list->recordCount()) {
+        platform().warning(parent, noRecordToPrintText());
+        return;
+    }
+    // asString reads NULL as the empty text, as the batch report prints it.
+    form.QRLabel3->setText(list->fieldByName(QStringLiteral("a")).asString());
+    form.QRLabel4->setText(list->fieldByName(QStringLiteral("b")).asString());
+    form.QRRichText2->setLines(list->fieldByName(QStringLiteral("c")).asString());
+    applyCourierLayout(form, courier);
+    form.report().setData(nullptr);
+    form.report().preview(parent);
+}
+
+void printBatchWaybills(QWidget* parent, Courier courier, db::Dataset* list,
+                        const SenderTexts& sender) {
+    TForm9& form = *TForm9::instance();
+    setSenderItems(form, sender.name, sender.mobile, sender.address);
+    applyCourierLayout(form, courier);
+    // The pages take their copy of the records before the preview opens.
+    const DatasetReportData data(list);
+    form.report().setData(&data);
+    const PageSource pages = form.report().pageSource();
+    form.report().setData(nullptr);
+    platform().preview(parent, pages);
+}
+
+} // namespace tolvi
