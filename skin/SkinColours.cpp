@@ -17,6 +17,11 @@ QString fill(const QColor& c, bool gradient) {
         .arg(hex(c.lighter(112)), hex(c.darker(106)));
 }
 
+// The glyph images come in two tones; pick the one nearer the text colour.
+QString glyphTone(const QColor& textColour) {
+    return textColour.lightness() > 127 ? QStringLiteral("light") : QStringLiteral("dark");
+}
+
 double channel(double v) {
     return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
 }
@@ -111,11 +116,21 @@ QComboBox:focus, QComboBox:on { border: 1px solid @highlight; }
 QComboBox:disabled { color: @disabledText; background-color: @window; }
 QComboBox::drop-down { subcontrol-origin: padding; subcontrol-position: top right; width: 18px;
     border-left: 1px solid @border; background: @buttonFill; }
+QComboBox::down-arrow { image: url(:/skin/images/arrow-@arrowTone.png); width: 9px; height: 6px; }
 QComboBox QAbstractItemView { color: @text; background-color: @base; border: 1px solid @border;
     selection-color: @highlightedText; selection-background-color: @highlight; }
 
 QCheckBox, QRadioButton { color: @windowText; spacing: 5px; }
 QCheckBox:disabled, QRadioButton:disabled { color: @disabledText; }
+QCheckBox::indicator, QRadioButton::indicator { width: 13px; height: 13px;
+    border: 1px solid @border; background-color: @base; }
+QCheckBox::indicator { border-radius: 2px; }
+QRadioButton::indicator { border-radius: 7px; }
+QCheckBox::indicator:hover, QRadioButton::indicator:hover { border-color: @highlight; }
+QCheckBox::indicator:checked { image: url(:/skin/images/check-@checkTone.png); }
+QRadioButton::indicator:checked { background-color: qradialgradient(cx:0.5, cy:0.5, radius:0.5,
+    fx:0.5, fy:0.5, stop:0 @text, stop:0.45 @text, stop:0.6 @base, stop:1 @base); }
+QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { background-color: @window; }
 
 QGroupBox { color: @windowText; border: 1px solid @border; border-radius: @radiuspx;
     margin-top: 1.2em; padding-top: 4px; }
@@ -170,6 +185,8 @@ QProgressBar::chunk { background-color: @highlight; }
     // Longest names first, so that @button does not eat @buttonText.
     const std::pair<const char*, QString> values[] = {
         {"@highlightedText", hex(c.highlightedText)},
+        {"@arrowTone", glyphTone(c.buttonText)},
+        {"@checkTone", glyphTone(c.text)},
         {"@alternateBase", hex(c.alternateBase)},
         {"@buttonPressed", hex(c.buttonPressed)},
         {"@disabledText", hex(c.disabledText)},

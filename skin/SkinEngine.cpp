@@ -6,6 +6,11 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+// The glyphs of the style sheets live in a resource of this static library.
+static void initSkinResources() {
+    Q_INIT_RESOURCE(skin);
+}
+
 namespace tolvi {
 namespace {
 
@@ -17,7 +22,9 @@ const QString kSkinStyle = QStringLiteral("Fusion");
 
 SkinEngine::SkinEngine(QObject* parent)
     : QObject(parent), builtInStyle_(QApplication::style()->name()),
-      builtInPalette_(QApplication::palette()), builtInStyleSheet_(qApp->styleSheet()) {}
+      builtInPalette_(QApplication::palette()), builtInStyleSheet_(qApp->styleSheet()) {
+    initSkinResources();
+}
 
 int SkinEngine::skinCount() const {
     return skin::storedSkinCount();

@@ -8,9 +8,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -211,6 +213,16 @@ void TestSkin::everySkinIsReadable() {
     engine.restoreBuiltIn();
     qInstallMessageHandler(previous);
     QVERIFY2(g_styleWarnings.isEmpty(), qPrintable(g_styleWarnings.join('\n')));
+
+    // Every glyph the sheet names is in the library's resources.
+    const QString sheet = skin::storedSkin(n)->styleSheet;
+    const QRegularExpression url(QStringLiteral(R"(url\((:[^)]+)\))"));
+    int images = 0;
+    for (const auto& m : url.globalMatch(sheet)) {
+        ++images;
+        QVERIFY2(!QImage(m.captured(1)).isNull(), qPrintable(m.captured(1)));
+    }
+    QVERIFY(images > 0);
 }
 
 QTEST_MAIN(TestSkin)
