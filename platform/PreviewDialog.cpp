@@ -118,7 +118,8 @@ void PreviewDialog::fitPageWidth() {
 }
 
 QSizeF PreviewDialog::viewportRoom() const {
-    const QSize vp = scroll_->viewport()->size();
+    // As if no scroll bar took room: a fitted page needs none.
+    const QSize vp = scroll_->maximumViewportSize();
     const double border = 2 * PreviewPageView::kBorder;
     return {std::max(10.0, vp.width() - border), std::max(10.0, vp.height() - border)};
 }
