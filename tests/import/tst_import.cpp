@@ -170,7 +170,7 @@ void TestImport::importsEveryColumn() {
 }
 
 void TestImport::failuresLeaveDataUnchanged_data() {
-    QTest::addColumn<QString>("workbook"); // fixture name, or a name in the test dir
+    QTest::addColumn<QString>("workbook"); // a fixture, "dir:" a file of the test, "text:" as typed
     QTest::addColumn<QString>("database"); // "data.mdb", "other.mdb" (another password)...
     QTest::addColumn<QString>("message");
     QTest::newRow("sheet not named brimvale") << "wrong_sheet.xls"
@@ -179,15 +179,15 @@ void TestImport::failuresLeaveDataUnchanged_data() {
                                         << "data.mdb" << kFailure;
     QTest::newRow("quantity not a number") << "bad_number.xls"
                                            << "data.mdb" << kFailure;
-    QTest::newRow("workbook missing") << "@nothere.xls"
+    QTest::newRow("workbook missing") << "dir:nothere.xls"
                                       << "data.mdb" << kFailure;
-    QTest::newRow("unclosed quote in csv") << "@broken.csv"
+    QTest::newRow("unclosed quote in csv") << "dir:broken.csv"
                                            << "data.mdb" << kFailure;
     QTest::newRow("other password") << "orders.xls"
                                     << "other.mdb" << kNoAccess;
     QTest::newRow("database missing") << "orders.xls"
                                       << "missing.mdb" << kNoAccess;
-    QTest::newRow("workbook path blank") << "@   "
+    QTest::newRow("workbook path blank") << "text:   "
                                          << "data.mdb" << kNoPath;
     QTest::newRow("database path empty") << "orders.xls"
                                          << "" << kNoPath;
@@ -208,11 +208,12 @@ void TestImport::failuresLeaveDataUnchanged() {
 
     int reloads = 0;
     Texcell w([&] { ++reloads; });
-    w.workbookPath->setText(workbook.startsWith(QLatin1Char('@'))
-                                ? (workbook.trimmed() == QLatin1String("@")
-                                       ? workbook.mid(1)
-                                       : env.path(workbook.mid(1)))
-                                : fixture(workbook));
+    if (workbook.startsWith(QLatin1String("dir:")))
+        w.workbookPath->setText(env.path(workbook.mid(4)));
+    else if (workbook.startsWith(QLatin1String("text:")))
+        w.workbookPath->setText(workbook.mid(5));
+    else
+        w.workbookPath->setText(fixture(workbook));
     w.databasePath->setText(database.isEmpty() ? QString() : env.path(database));
     w.importButton->click();
     QCOMPARE(env.platform()->texts(), QStringList{message});
