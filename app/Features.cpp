@@ -1,0 +1,36 @@
+#include "app/MainForm.h"
+#include "app/Startup.h"
+#include "data/Dm.h"
+#include "data/Mylib.h"
+#include "import/ImportCleanup.h"
+#include "import/Texcell.h"
+#include "import/WorkbookLoader.h"
+#include "operators/Tchangepassfm.h"
+#include "operators/Tuserglfm.h"
+#include "shipments/SenderPanel.h"
+
+namespace tolvi {
+
+void installFeatureWindows(TMainForm& main, Tdmfm& dm) {
+    installWorkbookLoader();
+    auto* importWindow = new Texcell([&main] { main.showAllRecords(); }, &main);
+    importWindow->hide();
+
+    auto& c = main.commands();
+    c.importOrders = [importWindow] { importWindow->exec(); };
+    c.optimiseImportedData = [&main, &dm] {
+        optimiseImportedData(dm.ADOQuery15, main.senderPanel()->defaultCourier(),
+                             [&main] { main.showAllRecords(); });
+    };
+    c.optimiseRecipientAddresses = [&main, &dm] {
+        optimiseRecipientAddresses(dm.ADOQuery15, [&main] { main.showAllRecords(); });
+    };
+    c.changePassword = [&main] {
+        main.openSingleWindow<Tchangepassfm>([](QWidget* p) { return new Tchangepassfm(p); });
+    };
+    c.userAdministration = [&main] {
+        main.openSingleWindow<Tuserglfm>([](QWidget* p) { return new Tuserglfm(p); });
+    };
+}
+
+} // namespace tolvi

@@ -1,0 +1,80 @@
+#include "app/Startup.h"
+
+#include "app/MainForm.h"
+#include "data/Dm.h"
+#include "data/Schema.h"
+#include "data/db/DbError.h"
+#include "operators/Tloginfm.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QProxyStyle>
+#include <QToolTip>
+#include <memory>
+
+namespace tolvi {
+namespace {
+
+// Hints show at once and stay two seconds.
+class HintStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return 0;
+        if (hint == SH_ToolTip_FallAsleepDelay)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+} // namespace
+
+void prepareProcessEnvironment() {
+#ifndef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox");
+#endif
+}
+
+void initialiseApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("Tolvi快递单打印软件"));
+#ifndef Q_OS_WIN
+    // 宋体/SimSun are Windows fonts; measure and draw with the installed CJK font.
+    for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), {QStringLiteral("WenQuanYi Zen Hei"),
+                                                             QStringLiteral("Noto Sans CJK SC")});
+#endif
+    QFont base(QStringLiteral("宋体"));
+    base.setPixelSize(12);
+    QApplication::setFont(base);
+    app.setStyle(new HintStyle(app.style()->name()));
+    QPalette tips = QToolTip::palette();
+    tips.setColor(QPalette::ToolTipBase, QColor(255, 194, 134));
+    tips.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(tips);
+}
+
+int runProgram(QApplication& app) {
+    initialiseApplication(app);
+    auto main = std::make_unique<TMainForm>();
+    auto login = std::make_unique<Tloginfm>(main.get(), main.get());
+    std::unique_ptr<Tdmfm> dm;
+    try {
+        dm = std::make_unique<Tdmfm>(mainConnectionString());
+    } catch (const db::DbError& e) {
+        platform().error(nullptr, e.message());
+        return 1;
+    }
+    main->setDataModule(dm.get());
+    main->setLoginWindow(login.get());
+    installFeatureWindows(*main, *dm);
+    main->show();
+    return app.exec();
+}
+
+} // namespace tolvi
