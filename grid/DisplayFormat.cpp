@@ -115,16 +115,62 @@ QString group(const QString& digits) {
     return out;
 }
 
+// Rounds a non-negative value half up to the given decimals, on its shortest
+// 15-digit decimal form, so 1.2345 gives 1.235 as a person expects rather than
+// the 1.234 its binary value would round to. Returns integer and fraction digits.
+std::pair<QString, QString> roundDecimal(double magnitude, int decimals) {
+    const QString e = QString::number(magnitude, 'e', 14); // d.dddddddddddddde±x
+    const qsizetype ePos = e.indexOf(QLatin1Char('e'));
+    QString digits = e.left(ePos);
+    digits.remove(QLatin1Char('.'));
+    const int pointPos = e.mid(ePos + 1).toInt() + 1; // digits before the point
+    QString intPart;
+    QString frac;
+    if (magnitude == 0.0) {
+        intPart = QStringLiteral("0");
+    } else if (pointPos <= 0) {
+        intPart = QStringLiteral("0");
+        frac = QString(-pointPos, QLatin1Char('0')) + digits;
+    } else if (pointPos >= digits.size()) {
+        intPart = digits + QString(pointPos - digits.size(), QLatin1Char('0'));
+    } else {
+        intPart = digits.left(pointPos);
+        frac = digits.mid(pointPos);
+    }
+    if (frac.size() > decimals) {
+        const bool up = frac.at(decimals) >= QLatin1Char('5');
+        frac.truncate(decimals);
+        if (up) {
+            QString all = intPart + frac;
+            qsizetype i = all.size() - 1;
+            for (; i >= 0; --i) {
+                if (all.at(i) == QLatin1Char('9')) {
+                    all[i] = QLatin1Char('0');
+                } else {
+                    all[i] = QChar(all.at(i).unicode() + 1);
+                    break;
+                }
+            }
+            if (i < 0)
+                all.prepend(QLatin1Char('1'));
+            intPart = all.left(all.size() - frac.size());
+            frac = all.right(frac.size());
+        }
+    }
+    while (intPart.size() > 1 && intPart.startsWith(QLatin1Char('0')))
+        intPart.remove(0, 1);
+    while (frac.size() < decimals)
+        frac.append(QLatin1Char('0'));
+    return {intPart, frac};
+}
+
 // Formats a non-negative value; sets zero when it rounds to nothing.
 QString apply(const Pattern& p, double magnitude, bool* roundsToZero) {
     if (!p.hasDigits) {
         *roundsToZero = false;
         return p.prefix + p.suffix;
     }
-    const QString fixed = QString::number(magnitude, 'f', p.fracMax);
-    const qsizetype point = fixed.indexOf(QLatin1Char('.'));
-    QString intPart = point < 0 ? fixed : fixed.left(point);
-    QString frac = point < 0 ? QString() : fixed.mid(point + 1);
+    auto [intPart, frac] = roundDecimal(magnitude, p.fracMax);
     while (frac.size() > p.fracZeros && frac.endsWith(QLatin1Char('0')))
         frac.chop(1);
     bool allZero = intPart == QLatin1String("0");

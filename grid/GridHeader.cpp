@@ -116,10 +116,15 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
         drawCell(painter, upper, c.titleColor, c.titleTextColor, c.upperTitle, true);
         lower.setTop(rect.top() + levelHeight_);
     }
-    drawCell(painter, lower, c.titleColor, c.titleTextColor, c.title, true);
-
     const SortMarker mark = m->sortMarker(logicalIndex);
-    if (mark != SortMarker::None) {
+    if (mark == SortMarker::None) {
+        drawCell(painter, lower, c.titleColor, c.titleTextColor, c.title, true);
+    } else {
+        // The title gives way to the mark at its right.
+        drawCell(painter, lower, c.titleColor, c.titleTextColor, QString(), true);
+        painter->setPen(c.titleTextColor.isValid() ? c.titleTextColor : QColor(Qt::black));
+        painter->drawText(lower.adjusted(2, 0, -12, 0), Qt::AlignCenter | Qt::TextSingleLine,
+                          c.title);
         const int s = 4;
         const int cx = lower.right() - 3 - s;
         const int cy = lower.center().y();
