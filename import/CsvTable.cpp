@@ -14,6 +14,7 @@ namespace {
 
 bool isValidUtf8(const QByteArray& bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Decoding happens on conversion to QString.
     const QString text = decoder.decode(bytes);
     return !decoder.hasError();
 }
