@@ -8,6 +8,10 @@
 #include "operators/Tchangepassfm.h"
 #include "operators/Tuserglfm.h"
 #include "shipments/SenderPanel.h"
+#include "skin/SkinEngine.h"
+#include "skin/SkinSettings.h"
+
+#include <QMenu>
 
 namespace tolvi {
 
@@ -17,6 +21,12 @@ void installFeatureWindows(TMainForm& main, Tdmfm& dm) {
     importWindow->hide();
 
     auto& c = main.commands();
+    // The look at this moment is the built-in skin.
+    auto* skins = new SkinEngine(&main);
+    QMenu* skinMenu = createSkinMenu(*skins, &main);
+    skinMenu->setTitle(QStringLiteral("皮肤界面"));
+    main.settingsMenu()->addMenu(skinMenu);
+    c.restoreSkin = [skins] { restoreSkin(*skins); };
     c.importOrders = [importWindow] { importWindow->exec(); };
     c.optimiseImportedData = [&main, &dm] {
         optimiseImportedData(dm.ADOQuery15, main.senderPanel()->defaultCourier(),

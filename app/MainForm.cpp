@@ -11,8 +11,11 @@
 #include "shipments/QuickQueryPanel.h"
 #include "shipments/SenderPanel.h"
 #include "shipments/ShipmentList.h"
+#include "waybill/CourierMenu.h"
+#include "waybill/PrintRuns.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -293,6 +296,30 @@ void TMainForm::buildListMenu() {
     connect(list_, &ShipmentList::goodsHiddenChanged, goods, &QAction::setChecked);
 }
 
+SenderTexts TMainForm::senderTexts() const {
+    return {sender_->senderName(), sender_->senderMobile(), sender_->senderAddress()};
+}
+
+void TMainForm::buildPrintMenus() {
+    auto single = [this](Courier c) {
+        run([this, c] { printSingleWaybill(this, c, dm_->ADOQuery15, senderTexts()); });
+    };
+    auto batch = [this](Courier c) {
+        run([this, c] { printBatchWaybills(this, c, dm_->ADOQuery15, senderTexts()); });
+    };
+    fillCourierMenu(listMenu_->findChild<QMenu*>(QStringLiteral("singlePrintMenu")), single);
+    fillCourierMenu(listMenu_->findChild<QMenu*>(QStringLiteral("batchPrintMenu")), batch);
+    singlePrintMenu_ = new QMenu(this);
+    fillCourierMenu(singlePrintMenu_, single);
+    batchPrintMenu_ = new QMenu(this);
+    fillCourierMenu(batchPrintMenu_, batch);
+    // The picture buttons pop their menus up where the mouse is.
+    connect(singlePrint_, &QPushButton::clicked, this,
+            [this] { singlePrintMenu_->popup(QCursor::pos()); });
+    connect(batchPrint_, &QPushButton::clicked, this,
+            [this] { batchPrintMenu_->popup(QCursor::pos()); });
+}
+
 void TMainForm::buildStatusBar() {
     statusBar_ = new QWidget(this);
     statusBar_->setObjectName(QStringLiteral("statusBar"));
@@ -337,7 +364,10 @@ void TMainForm::setDataModule(Tdmfm* dm) {
     sender_->hide();
     connect(list_, &ShipmentList::hideEntryPanel, entry_, &QWidget::hide);
     connect(list_, &ShipmentList::rowDoubleClicked, this, [this] { entry_->openForModify(false); });
+    entry_->setCourierNames(courierListNames());
+    sender_->setCourierNames(courierListNames());
     buildListMenu();
+    buildPrintMenus();
     connect(list_, &ShipmentList::contextMenuRequested, this,
             [this](const QPoint& global) { listMenu_->popup(global); });
     tip_->raise();

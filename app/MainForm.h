@@ -3,6 +3,7 @@
 // print buttons, status bar, floating panels, success tip and timers.
 
 #include "operators/LoginHost.h"
+#include "waybill/PrintRuns.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -92,6 +93,9 @@ public:
     QMenu* importMenu() const { return importMenu_; }
     QPushButton* singlePrintButton() const { return singlePrint_; }
     QPushButton* batchPrintButton() const { return batchPrint_; }
+    QMenu* singlePrintMenu() const { return singlePrintMenu_; }
+    QMenu* batchPrintMenu() const { return batchPrintMenu_; }
+    SenderTexts senderTexts() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -105,6 +109,7 @@ private:
     void buildToolBar();
     void buildListMenu();
     void buildStatusBar();
+    void buildPrintMenus();
     void applyRights(bool restricted);
     void bringUp(QWidget* w);
     void showLogin();
@@ -130,6 +135,8 @@ private:
     QMenu* listMenu_ = nullptr;
     QPushButton* singlePrint_;
     QPushButton* batchPrint_;
+    QMenu* singlePrintMenu_ = nullptr;
+    QMenu* batchPrintMenu_ = nullptr;
     QWidget* statusBar_;
     QLabel* status_[4];
     QLabel* tip_;
