@@ -60,7 +60,11 @@ PreviewDialog::PreviewDialog(const PageSource& pages, QWidget* parent)
     bar->addWidget(pageCountLabel_);
     bar->addSeparator();
     add(QStringLiteral("打印设置"), [this] { printSetup(); });
-    print_ = add(QStringLiteral("打印"), [this] { printPages(); });
+    print_ = add(QStringLiteral("打印"), [this] {
+        // A printer that cannot be opened must not look like a finished print.
+        if (!printPages())
+            platform().warning(this, QStringLiteral("打印失败，请检查打印机设置。"));
+    });
     add(QStringLiteral("关闭"), [this] { reject(); });
 
     scroll_ = new QScrollArea(this);

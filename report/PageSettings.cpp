@@ -4,8 +4,6 @@
 
 namespace tolvi::report {
 
-PageSettings::PageSettings() : paper(printerPaper()) {}
-
 QPageSize PageSettings::printerPaper() {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (!printer.isNull()) {
@@ -17,12 +15,12 @@ QPageSize PageSettings::printerPaper() {
 }
 
 QSizeF PageSettings::paperSizeMm() const {
-    const QSizeF s = paper.size(QPageSize::Millimeter);
+    const QSizeF s = effectivePaper().size(QPageSize::Millimeter);
     return orientation == QPageLayout::Landscape ? s.transposed() : s;
 }
 
 QPageLayout PageSettings::pageLayout() const {
-    return QPageLayout(paper, orientation, QMarginsF(), QPageLayout::Millimeter);
+    return QPageLayout(effectivePaper(), orientation, QMarginsF(), QPageLayout::Millimeter);
 }
 
 } // namespace tolvi::report

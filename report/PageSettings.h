@@ -9,8 +9,8 @@
 namespace tolvi::report {
 
 struct PageSettings {
-    PageSettings();
-
+    // Invalid (the default): the default printer's current paper, read each
+    // time pages are made.
     QPageSize paper;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QMarginsF marginsMm{10, 10, 10, 10}; // left, top, right, bottom
@@ -19,6 +19,7 @@ struct PageSettings {
     // The default printer's current paper; A4 when there is no printer.
     static QPageSize printerPaper();
 
+    QPageSize effectivePaper() const { return paper.isValid() ? paper : printerPaper(); }
     QSizeF paperSizeMm() const; // as oriented
     double bandWidthMm() const {
         return paperSizeMm().width() - marginsMm.left() - marginsMm.right();

@@ -37,6 +37,7 @@ ReportItem* Report::item(const QString& name) const {
 std::shared_ptr<const ReportSnapshot> Report::snapshot() const {
     auto snap = std::make_shared<ReportSnapshot>();
     snap->page = page_;
+    snap->page.paper = page_.effectivePaper(); // the printer's paper of this moment
     snap->mmPerPx = mmPerPx();
     snap->contentTransform = contentTransform_;
     snap->bands.reserve(bands_.size());
@@ -75,7 +76,7 @@ std::shared_ptr<const ReportSnapshot> Report::snapshot() const {
     addKind(BandKind::Summary, -1);
 
     PageGeometry geometry;
-    geometry.paperHeight = page_.paperSizeMm().height();
+    geometry.paperHeight = snap->page.paperSizeMm().height();
     geometry.topMargin = page_.marginsMm.top();
     geometry.bottomMargin = page_.marginsMm.bottom();
     std::vector<BandRun> runs;
@@ -97,7 +98,7 @@ std::shared_ptr<const ReportSnapshot> Report::snapshot() const {
 PageSource Report::pageSource() const {
     std::shared_ptr<const ReportSnapshot> snap = snapshot();
     PageSource pages;
-    pages.layout = page_.pageLayout();
+    pages.layout = snap->page.pageLayout();
     pages.pageCount = snap->pageCount();
     pages.title = title_;
     pages.paintPage = [snap](QPainter& painter, int index) {
