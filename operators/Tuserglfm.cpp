@@ -103,11 +103,14 @@ Tuserglfm::Tuserglfm(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabs->addTab(tabPage(QStringLiteral("你选择的用户名："), deleteNameBox, {deleteButton}),
                  QStringLiteral("删除用户"));
 
+    panel->setFixedWidth(110);
+    userList->setFixedWidth(150);
+    tabs->setMinimumWidth(330);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(panel);
     layout->addLayout(listColumn);
     layout->addWidget(tabs, 1);
-    setFixedSize(620, 240);
+    setFixedSize(640, 240);
 
     connect(loginButton, &QPushButton::clicked, this, &Tuserglfm::loginButtonClick);
     connect(quitButton, &QPushButton::clicked, this, &QWidget::close);
