@@ -29,25 +29,33 @@ PreviewDialog::PreviewDialog(const PageSource& pages, QWidget* parent)
 
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto add = [&](const QString& text, auto slot) {
+    auto add = [&](const QString& text, const QKeySequence& key, auto slot) {
         QAction* a = bar->addAction(text);
-        a->setToolTip(text);
+        a->setShortcut(key);
+        a->setToolTip(key.isEmpty()
+                          ? text
+                          : text + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+                                QLatin1Char(')'));
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    add(QStringLiteral("整页"), [this] { fit_ = Fit::WholePage, applyFit(); });
-    add(QStringLiteral("页宽"), [this] { fit_ = Fit::PageWidth, applyFit(); });
-    add(QStringLiteral("100%"), [this] { setZoomPercent(100); });
-    add(QStringLiteral("放大"), [this] { zoomIn(); });
-    add(QStringLiteral("缩小"), [this] { zoomOut(); });
+    add(QStringLiteral("整页"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { fitWholePage(); });
+    add(QStringLiteral("页宽"), {}, [this] { fitPageWidth(); });
+    add(QStringLiteral("100%"), {}, [this] { setZoomPercent(100); });
+    add(QStringLiteral("放大"), QKeySequence::ZoomIn, [this] { zoomIn(); });
+    add(QStringLiteral("缩小"), QKeySequence::ZoomOut, [this] { zoomOut(); });
     zoomLabel_ = new QLabel(bar);
     zoomLabel_->setMinimumWidth(48);
     bar->addWidget(zoomLabel_);
     bar->addSeparator();
-    first_ = add(QStringLiteral("首页"), [this] { setCurrentPage(0); });
-    prior_ = add(QStringLiteral("上一页"), [this] { setCurrentPage(currentPage() - 1); });
-    next_ = add(QStringLiteral("下一页"), [this] { setCurrentPage(currentPage() + 1); });
-    last_ = add(QStringLiteral("末页"), [this] { setCurrentPage(pageCount() - 1); });
+    first_ = add(QStringLiteral("首页"), QKeySequence(Qt::CTRL | Qt::Key_Home),
+                 [this] { setCurrentPage(0); });
+    prior_ = add(QStringLiteral("上一页"), QKeySequence(Qt::Key_PageUp),
+                 [this] { setCurrentPage(currentPage() - 1); });
+    next_ = add(QStringLiteral("下一页"), QKeySequence(Qt::Key_PageDown),
+                [this] { setCurrentPage(currentPage() + 1); });
+    last_ = add(QStringLiteral("末页"), QKeySequence(Qt::CTRL | Qt::Key_End),
+                [this] { setCurrentPage(pageCount() - 1); });
     auto* pageCaption = new QLabel(QStringLiteral(" 页码："), bar);
     pageBox_ = new QSpinBox(bar);
     pageBox_->setRange(1, std::max(1, pages_.pageCount));
@@ -59,13 +67,14 @@ PreviewDialog::PreviewDialog(const PageSource& pages, QWidget* parent)
     bar->addWidget(pageBox_);
     bar->addWidget(pageCountLabel_);
     bar->addSeparator();
-    add(QStringLiteral("打印设置"), [this] { printSetup(); });
-    print_ = add(QStringLiteral("打印"), [this] {
+    add(QStringLiteral("打印设置"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+        [this] { printSetup(); });
+    print_ = add(QStringLiteral("打印"), QKeySequence::Print, [this] {
         // A printer that cannot be opened must not look like a finished print.
         if (!printPages())
             platform().warning(this, QStringLiteral("打印失败，请检查打印机设置。"));
     });
-    add(QStringLiteral("关闭"), [this] { reject(); });
+    add(QStringLiteral("关闭"), {}, [this] { reject(); });
 
     scroll_ = new QScrollArea(this);
     scroll_->setAlignment(Qt::AlignCenter);

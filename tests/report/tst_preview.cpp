@@ -66,12 +66,13 @@ void TestPreview::opensFittedAndPaintsOnlyShownPages() {
     QVERIFY(page.height() <= scroll->viewport()->height());
     QVERIFY(page.height() > scroll->viewport()->height() * 0.8);
 
-    dialog.setCurrentPage(dialog.currentPage() + 1);
+    QTest::keyClick(&dialog, Qt::Key_PageDown); // the keyboard turns pages too
+    QCOMPARE(dialog.currentPage(), 1);
     dialog.setCurrentPage(999);
     dialog.setCurrentPage(5000); // clamps to the last page
     dialog.grab();
     QCOMPARE(dialog.currentPage(), 999);
-    QCOMPARE(painted, QSet<int>({0, 999}));
+    QCOMPARE(painted, QSet<int>({0, 999})); // page 1 was never painted: no event loop ran
 
     const double fitted = dialog.zoomPercent();
     dialog.zoomIn();

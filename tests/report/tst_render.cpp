@@ -5,6 +5,8 @@
 #include "report/ReportRenderer.h"
 #include "support/TestEnv.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,6 +45,7 @@ private Q_SLOTS:
     void clippedLinesAreNotPrinted();
     void songtiIsEmbeddedCjkFont();
     void pagesStayAsMadeWhenReportChanges();
+    void framesRulesAndOpaqueItems();
 
 private:
     QTemporaryDir tmp_;
@@ -229,6 +232,39 @@ void TestRender::pagesStayAsMadeWhenReportChanges() {
     const QString pdf = tmp_.filePath(QStringLiteral("frozen.pdf"));
     QVERIFY(renderPagesToPdf(pages, pdf));
     QCOMPARE(texts(test::readPdfWords(pdf)), QStringList{QStringLiteral("Before")});
+}
+
+void TestRender::framesRulesAndOpaqueItems() {
+    // Painted on an image at 4 px/mm: the same renderer as for print.
+    Report r;
+    r.setResolution(96);
+    r.page().paper = QPageSize(QPageSize::A4);
+    r.page().marginsMm = QMarginsF(10, 10, 10, 10);
+    Band* band = r.addBand(BandKind::Detail, 96); // 25.4 mm
+    band->setFrame({true, true, true, true, 0.5});
+    band->addVerticalLine(192, 0, 96)->setLineWidthMm(0.5);   // x = 10 + 50.8 mm
+    band->addHorizontalLine(0, 48, 400)->setLineWidthMm(0.5); // y = 10 + 12.7 mm
+    ReportItem* cover = band->addLabel(QStringLiteral("c"), 40, 40, 40, 16, QString());
+    cover->setTransparent(false); // white box over the rule, even without text
+    QImage img(210 * 4, 297 * 4, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.scale(4, 4);
+        r.pageSource().paintPage(p, 0);
+    }
+    auto dark = [&](double xMm, double yMm) {
+        return qGray(img.pixel(int(xMm * 4), int(yMm * 4))) < 128;
+    };
+    QVERIFY(dark(100, 10));    // top frame
+    QVERIFY(dark(100, 35.4));  // bottom frame
+    QVERIFY(dark(10, 20));     // left frame
+    QVERIFY(dark(200, 20));    // right frame
+    QVERIFY(dark(60.8, 30));   // vertical rule
+    QVERIFY(dark(100, 22.7));  // horizontal rule (x 10..115.8 mm)
+    QVERIFY(!dark(150, 22.7)); // ... and no further
+    QVERIFY(!dark(25, 22.7));  // covered by the opaque box (x 20.6..31.2 mm)
+    QVERIFY(!dark(100, 40));   // below the band
 }
 
 QTEST_MAIN(TestRender)
