@@ -2,10 +2,27 @@
 
 #include "data/db/Dataset.h"
 #include "platform/Platform.h"
+#include "waybill/CalibrationStore.h"
 #include "waybill/DatasetReportData.h"
 #include "waybill/WaybillLayout.h"
 
 namespace tolvi {
+
+namespace {
+
+// The report's pages with the default printer's calibration for the courier
+// applied to every item; the report itself keeps no calibration afterwards.
+PageSource calibratedPages(report::Report& report, Courier courier) {
+    report.setContentTransform(printRunCalibration(courier).transform());
+    PageSource pages = report.pageSource();
+    report.setContentTransform({});
+    // Positions count from the paper's edge: a layout in full-page mode keeps
+    // the printer from moving the origin to its printable area.
+    pages.layout.setMode(QPageLayout::FullPageMode);
+    return pages;
+}
+
+} // namespace
 
 QString noRecordToPrintText() {
     return QStringLiteral("列表中没有记录，无法打印快递单！");
@@ -25,7 +42,7 @@ void printSingleWaybill(QWidget* parent, Courier courier, db::Dataset* list,
     form.QRRichText2->setLines(list->fieldByName(QStringLiteral("c")).asString());
     applyCourierLayout(form, courier);
     form.report().setData(nullptr);
-    form.report().preview(parent);
+    platform().preview(parent, calibratedPages(form.report(), courier));
 }
 
 void printBatchWaybills(QWidget* parent, Courier courier, db::Dataset* list,
@@ -36,7 +53,7 @@ void printBatchWaybills(QWidget* parent, Courier courier, db::Dataset* list,
     // The pages take their copy of the records before the preview opens.
     const DatasetReportData data(list);
     form.report().setData(&data);
-    const PageSource pages = form.report().pageSource();
+    const PageSource pages = calibratedPages(form.report(), courier);
     form.report().setData(nullptr);
     platform().preview(parent, pages);
 }
