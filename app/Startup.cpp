@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/MainForm.h"
+#include "app/WebEngineSetup.h"
 #include "data/Dm.h"
 #include "data/Schema.h"
 #include "data/db/DbError.h"
@@ -33,12 +34,7 @@ public:
 } // namespace
 
 void prepareProcessEnvironment() {
-#ifndef Q_OS_WIN
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox");
-#endif
+    prepareWebEngineEnvironment();
 }
 
 void initialiseApplication(QApplication& app) {

@@ -130,6 +130,7 @@ EntryPanel::EntryPanel(db::Dataset* list, db::Dataset* appender, Hooks hooks, QW
     setTabOrder(quantity_, order_);
     setTabOrder(order_, remarks_);
     setDateToNow();
+    hide(); // shown only when called
 }
 
 void EntryPanel::setCourierNames(const QStringList& names) {

@@ -58,6 +58,7 @@ SenderPanel::SenderPanel(db::Dataset* reader, db::Dataset* writer,
     connect(save_, &QPushButton::clicked, this, &SenderPanel::saveSenderProfile);
     // Unsaved edits stay in the fields: other commands use them as typed.
     connect(this, &FloatingPanel::closeClicked, this, &QWidget::hide);
+    hide(); // shown only when called
 }
 
 void SenderPanel::setCourierNames(const QStringList& names) {

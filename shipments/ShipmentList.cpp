@@ -75,10 +75,12 @@ ShipmentList::ShipmentList(Tdmfm* dm, QuickQueryPanel* quickQuery, QWidget* view
     grid_->setAccessibleName(QStringLiteral("快递单列表"));
     grid_->setColumns(listColumns());
     grid_->setDataset(dm->ADOQuery15);
+    // The address is long text: the export writes it as an empty text cell.
+    grid_->setFieldKind(QStringLiteral("c"), grid::FieldKind::Memo);
     grid_->setRowColor([this](int row) {
         db::Dataset* d = dm_->ADOQuery15;
         const int g = d->fieldIndex(QStringLiteral("g"));
-        if (g >= 0 && d->value(row, g).toString() == QLatin1String("已打印"))
+        if (g >= 0 && d->value(row, g).toString() == QStringLiteral("已打印"))
             return QColor(Qt::red);
         return QColor();
     });
