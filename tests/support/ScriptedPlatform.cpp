@@ -1,5 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
+#include <QPrinter>
+
 namespace tolvi::test {
 
 ScriptedPlatform* ScriptedPlatform::install() {
@@ -60,6 +62,15 @@ void ScriptedPlatform::preview(QWidget*, const PageSource& pages) {
     lastPreview = pages;
     if (!previewPdfPaths.isEmpty())
         renderPagesToPdf(pages, previewPdfPaths.dequeue());
+}
+
+bool ScriptedPlatform::print(QPrinter& printer, const PageSource& pages) {
+    ++prints;
+    lastPrint = pages;
+    lastPrinterResolution = printer.resolution();
+    if (!printPdfPaths.isEmpty())
+        return renderPagesToPdf(pages, printPdfPaths.dequeue());
+    return true;
 }
 
 } // namespace tolvi::test

@@ -1,7 +1,8 @@
 #pragma once
 // The platform double: records every message and answers from queues the
 // test filled. An unexpected question answers Cancel/No; an unexpected file
-// dialog answers "cancelled"; a preview with no queued PDF path is recorded only.
+// dialog answers "cancelled"; a preview or print with no queued PDF path is
+// recorded only.
 
 #include "platform/Platform.h"
 
@@ -32,6 +33,10 @@ public:
     QStringList dialogFilters;
     int previews = 0;
     PageSource lastPreview;
+    QQueue<QString> printPdfPaths; // each print() renders to the next path
+    int prints = 0;
+    PageSource lastPrint;
+    int lastPrinterResolution = 0; // dots per inch of the printer handed to print()
 
     QStringList texts() const;
     QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
@@ -48,6 +53,8 @@ public:
                          const QString& defaultSuffix) override;
     bool openUrl(const QUrl& url) override;
     void preview(QWidget*, const PageSource& pages) override;
+    // Never reaches a real printer.
+    bool print(QPrinter& printer, const PageSource& pages) override;
 };
 
 } // namespace tolvi::test
