@@ -337,7 +337,8 @@ bool SalesPanel::openForGoodsRecord() {
     }
     setGoodsValues(goodsRecordOfCurrentRow(dm_), list->rowid(list->recNo()));
     show();
-    raise();
+    if (parentWidget())
+        raise();
     price_->setFocus();
     return true;
 }

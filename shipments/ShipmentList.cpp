@@ -36,12 +36,12 @@ QList<grid::GridColumn> listColumns() {
         {"收 货 信 息", "地 址", "c", Qt::AlignLeft, 240, true},
         {"打 印", " 快 递", "d", Qt::AlignHCenter, 66, true},
         {"打 印", " 状 态", "g", Qt::AlignHCenter, 64, true},
-        {"商 品 信 息", "付款日期", "day1", Qt::AlignHCenter, 64, false},
+        {"商 品 信 息", "付款日期", "day1", Qt::AlignHCenter, 90, false},
         {"商 品 信 息", "名 称", "h", Qt::AlignLeft, 64, false},
         {"商 品 信 息", "数量", "1", Qt::AlignRight, 40, false},
         {"商 品 信 息", "金额", "2", Qt::AlignRight, 40, false},
         {"商 品 信 息", "会员名", "i", Qt::AlignLeft, 64, false},
-        {"商 品 信 息", "订单编号", "j", Qt::AlignLeft, 64, false},
+        {"商 品 信 息", "订单编号", "j", Qt::AlignLeft, 90, false},
         {"商 品 信 息", "备 注", "z", Qt::AlignLeft, 64, false},
     };
     QList<grid::GridColumn> columns;

@@ -20,6 +20,8 @@ void paintPage(QPainter& p, const CalibrationSample& sample, const PrintCalibrat
     p.fillRect(QRectF(QPointF(0, 0), paper), Qt::white);
     paintMillimetreGrid(p, QRectF(QPointF(0, 0), paper), 12, 12);
 
+    // The explanation on white, so the grid does not get in the way of reading it.
+    p.fillRect(QRectF(20, 18, 172, 36), Qt::white);
     const QColor ink(20, 20, 20);
     paintTextMm(p, {22, 20}, QStringLiteral("打印校准页"), 5, ink, true);
     paintTextMm(

@@ -57,6 +57,11 @@ void CalibrationPreview::paintEvent(QPaintEvent*) {
 
     p.fillRect(area, Qt::white);
     paintMillimetreGrid(p, area, area.top() + 0.5, 0.5);
+    QPen band(QColor(150, 150, 150));
+    band.setWidthF(0.2);
+    band.setStyle(Qt::DashLine);
+    p.setPen(band);
+    p.drawRect(sample_.bandRectMm());
     for (WaybillItem item : kAllWaybillItems)
         if (const auto at = sample_.itemPositionMm(item, PrintCalibration{}))
             paintCrosshair(p, *at, 3, QColor(150, 150, 150));
