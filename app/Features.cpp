@@ -18,6 +18,7 @@
 #include "skin/SkinEngine.h"
 #include "skin/SkinSettings.h"
 #include "upgrade/AutoUpgrade.h"
+#include "waybill/CalibrationWindow.h"
 #include "waybill/WaybillReport.h"
 
 #include <QMenu>
@@ -60,6 +61,10 @@ void installFeatureWindows(TMainForm& main, Tdmfm& dm) {
     QMenu* skinMenu = createSkinMenu(*skins, &main);
     skinMenu->setTitle(QStringLiteral("皮肤界面"));
     main.settingsMenu()->addMenu(skinMenu);
+    main.settingsMenu()->addSeparator();
+    QObject::connect(main.settingsMenu()->addAction(QStringLiteral("打印校准")),
+                     &QAction::triggered, &main,
+                     [&main] { runCommand(&main, [&main] { showCalibrationWindow(&main); }); });
     c.restoreSkin = [skins] { restoreSkin(*skins); };
     c.importOrders = [importWindow] { importWindow->exec(); };
     c.optimiseImportedData = [&main, &dm] {

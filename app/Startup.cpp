@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/HelpWindows.h"
 #include "app/MainForm.h"
 #include "app/WebEngineSetup.h"
 #include "data/Dm.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QHelpEvent>
 #include <QProxyStyle>
 #include <QToolTip>
 #include <memory>
@@ -28,6 +30,21 @@ public:
         if (hint == SH_ToolTip_FallAsleepDelay)
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+// Every hint disappears after two seconds.
+class HintDuration : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || w->toolTip().isEmpty())
+            return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), w->toolTip(), w, {}, 2000);
+        return true;
     }
 };
 
@@ -53,11 +70,17 @@ void initialiseApplication(QApplication& app) {
     tips.setColor(QPalette::ToolTipBase, QColor(255, 194, 134));
     tips.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(tips);
+    static HintDuration* hints = nullptr;
+    if (!hints) {
+        hints = new HintDuration(&app);
+        app.installEventFilter(hints);
+    }
 }
 
 int runProgram(QApplication& app) {
     initialiseApplication(app);
     auto main = std::make_unique<TMainForm>();
+    auto help = std::make_unique<Tchhform>();
     auto login = std::make_unique<Tloginfm>(main.get(), main.get());
     std::unique_ptr<Tdmfm> dm;
     try {
@@ -66,6 +89,7 @@ int runProgram(QApplication& app) {
         platform().error(nullptr, e.message());
         return 1;
     }
+    auto webPage = std::make_unique<Ttv2>();
     main->setDataModule(dm.get());
     main->setLoginWindow(login.get());
     installFeatureWindows(*main, *dm);

@@ -146,9 +146,11 @@ bool Platform::copyFile(QWidget* parent, const QString& src, const QString& dst,
 }
 
 bool paintPagesOn(QPrinter& printer, const PageSource& pages) {
-    printer.setFullPage(true);
     if (pages.layout.isValid())
         printer.setPageLayout(pages.layout);
+    // After the layout, which would switch it off again: positions are
+    // measured from the paper's edge on every printer.
+    printer.setFullPage(true);
     if (!pages.title.isEmpty())
         printer.setDocName(pages.title);
     QPainter painter;

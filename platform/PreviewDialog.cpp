@@ -21,9 +21,9 @@ PreviewDialog::PreviewDialog(const PageSource& pages, QWidget* parent)
     setModal(true);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     resize(800, 600);
-    printer_.setFullPage(true);
     if (pages_.layout.isValid())
         printer_.setPageLayout(pages_.layout);
+    printer_.setFullPage(true); // after the layout, which resets it
     if (!pages_.title.isEmpty())
         printer_.setDocName(pages_.title);
 
