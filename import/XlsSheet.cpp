@@ -3,10 +3,16 @@
 #include "data/db/DbError.h"
 #include "import/CsvTable.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <cmath>
 #include <freexl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tolvi {
 namespace {
@@ -45,9 +51,7 @@ QVariant cellValue(const FreeXL_CellValue& cell) {
     }
 }
 
-} // namespace
-
-db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
+db::ExternalTable readInThisProcess(const QString& path, const QString& sheet) {
     const QString shown = QDir::toNativeSeparators(path);
     Workbook book;
     if (freexl_open(QFile::encodeName(path).constData(), &book.handle) != FREEXL_OK)
@@ -93,6 +97,111 @@ db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
         if (any)
             table.rows.push_back(std::move(values));
     }
+    return table;
+}
+
+// A reading that takes longer than this is a broken file, not a big one.
+constexpr int kReadTimeoutMs = 120000;
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+[[noreturn]] void readInChild(int fd, const QString& path, const QString& sheet) {
+    QByteArray out;
+    QDataStream stream(&out, QIODevice::WriteOnly);
+    try {
+        const db::ExternalTable table = readInThisProcess(path, sheet);
+        stream << qint8(0) << table.columns << qint64(table.rows.size());
+        for (const QList<QVariant>& row : table.rows)
+            stream << row;
+    } catch (const db::DbError& e) {
+        stream << qint8(1) << e.message();
+    } catch (...) {
+        _exit(2);
+    }
+    _exit(writeAll(fd, out) ? 0 : 3);
+}
+
+} // namespace
+
+// FreeXL does not check the lengths inside a workbook against its records, so
+// a damaged or crafted file can make it read or write past its buffers. It
+// runs in a child process: whatever such a file does ends with that process,
+// and the import reports the file as unreadable.
+db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const db::DbError unreadable(
+        QStringLiteral("无法读取Excel文件“%1”：文件已损坏或不是Excel 97-2003工作簿。").arg(shown));
+    int fds[2];
+    if (::pipe(fds) != 0)
+        throw unreadable;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        throw unreadable;
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+        readInChild(fds[1], path, sheet);
+    }
+    ::close(fds[1]);
+    QByteArray in;
+    bool timedOut = false;
+    for (;;) {
+        pollfd p{fds[0], POLLIN, 0};
+        const int ready = ::poll(&p, 1, kReadTimeoutMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0) {
+            timedOut = true;
+            break;
+        }
+        char buf[65536];
+        const ssize_t n = ::read(fds[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        in.append(buf, n);
+    }
+    ::close(fds[0]);
+    if (timedOut)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw unreadable;
+
+    QDataStream stream(in);
+    qint8 kind = -1;
+    stream >> kind;
+    if (kind == 1) {
+        QString message;
+        stream >> message;
+        throw db::DbError(message);
+    }
+    db::ExternalTable table;
+    qint64 rows = 0;
+    stream >> table.columns >> rows;
+    for (qint64 r = 0; r < rows && stream.status() == QDataStream::Ok; ++r) {
+        QList<QVariant> row;
+        stream >> row;
+        table.rows.push_back(std::move(row));
+    }
+    if (kind != 0 || stream.status() != QDataStream::Ok)
+        throw unreadable;
     return table;
 }
 
