@@ -13,6 +13,10 @@
 #include "operators/OperatorSession.h"
 #include "operators/Tchangepassfm.h"
 #include "operators/Tuserglfm.h"
+#include "sales/Form1.h"
+#include "sales/SalesPanel.h"
+#include "sales/StockSettings.h"
+#include "shipments/EntryPanel.h"
 #include "shipments/SenderPanel.h"
 #include "shipments/ShipmentList.h"
 #include "skin/SkinEngine.h"
@@ -22,8 +26,83 @@
 #include "waybill/WaybillReport.h"
 
 #include <QMenu>
+#include <QPushButton>
 
 namespace tolvi {
+
+namespace {
+
+// The sales side: its entry panel on the main window, the summary window,
+// and the toolbar button "销售管理" that opens them.
+void installSalesWindows(TMainForm& main, Tdmfm& dm) {
+    auto* panel = new SalesPanel(&dm, &main);
+    panel->move(150, 100);
+    panel->hide();
+    auto* stock = new StockSettings(&main);
+    auto* summary = new TForm1(&dm, &main);
+    summary->setWindowFlag(Qt::Window);
+    summary->hide();
+
+    SalesPanel::Hooks hooks;
+    hooks.showAllRecords = [&main] { main.showAllRecords(); };
+    hooks.showSuccessTip = [&main](const QString& t) { main.showSuccessTip(t); };
+    hooks.refreshSummary = [summary] {
+        if (summary->isVisible())
+            summary->runSummary();
+    };
+    hooks.disableRecordModify = [&main] { main.entryPanel()->modifyButton()->setEnabled(false); };
+    panel->setHooks(hooks);
+    main.addHiddenByListCommands(panel);
+    main.addRefilledDateField([panel] { return panel->saleDateIsEmpty(); },
+                              [panel] { panel->setSaleDateToToday(); });
+
+    auto applyRights = [panel, summary](bool restricted) {
+        panel->setSaleDateReadOnly(restricted);
+        summary->setRestricted(restricted);
+        summary->setOperatorName(operatorSession().userName);
+    };
+    QObject::connect(&OperatorRights::instance(), &OperatorRights::restrictedChanged, panel,
+                     applyRights);
+    applyRights(OperatorRights::instance().isRestricted());
+
+    auto previous = main.commands().firstShowSales;
+    main.commands().firstShowSales = [panel, stock, previous] {
+        panel->loadCustomerNumber();
+        if (previous)
+            previous();
+        panel->setSaleDateToToday();
+        stock->restore();
+    };
+
+    // The list's pop-up menu: sell the goods of the current record.
+    QAction* sell = new QAction(QStringLiteral("销售此商品..."), &main);
+    sell->setObjectName(QStringLiteral("popupSell"));
+    QObject::connect(sell, &QAction::triggered, panel, [panel, &main] {
+        runCommand(&main, [panel] {
+            if (panel->openForGoodsRecord())
+                panel->raise();
+        });
+    });
+    const QList<QAction*> entries = main.listMenu()->actions();
+    // before the separator that precedes "隐藏商品信息"
+    main.listMenu()->insertAction(entries.at(entries.size() - 2), sell);
+
+    auto* menu = new QMenu(&main);
+    QObject::connect(
+        menu->addAction(QStringLiteral("商品销售")), &QAction::triggered, panel,
+        [panel, &main] { runCommand(&main, [panel] { panel->openForGoodsRecord(); }); });
+    QObject::connect(menu->addAction(QStringLiteral("汇总统计")), &QAction::triggered, summary,
+                     [summary, &main] {
+                         summary->setOperatorName(operatorSession().userName);
+                         summary->centreOver(&main);
+                         summary->show();
+                         summary->raise();
+                     });
+    main.addToolMenu(QStringLiteral("销售管理"), QStringLiteral("售"), QColor(170, 60, 60),
+                     QStringLiteral("商品销售、销售明细和汇总统计"), menu);
+}
+
+} // namespace
 
 void installFeatureWindows(TMainForm& main, Tdmfm& dm) {
     installWorkbookLoader();
@@ -40,6 +119,7 @@ void installFeatureWindows(TMainForm& main, Tdmfm& dm) {
         new AutoUpgrade(QUrl(support::kUpgradeInfoAddress), QStringLiteral("2.1"), &main);
 
     auto& c = main.commands();
+    installSalesWindows(main, dm);
     c.about = [about] { about->exec(); };
     c.networkPoints = [networkPoints] {
         networkPoints->show();

@@ -130,7 +130,7 @@ void TMainForm::buildToolBar() {
     toolBar_ = new QToolBar(commandArea_);
     toolBar_->setIconSize(QSize(32, 32));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    toolBar_->setGeometry(530, 4, 524, 66);
+    toolBar_->setGeometry(526, 4, 530, 66);
     toolBar_->setAccessibleName(QStringLiteral("工具栏"));
 
     auto call = [this](std::function<void()> Commands::*member) {
@@ -182,6 +182,8 @@ void TMainForm::buildToolBar() {
     connect(netAction, &QAction::triggered, this, [this] {
         if (entry_)
             entry_->hide();
+        for (QWidget* panel : hiddenByList_)
+            panel->hide();
         if (commands_.networkPoints)
             run(commands_.networkPoints);
     });
@@ -372,6 +374,25 @@ void TMainForm::setDataModule(Tdmfm* dm) {
             [this](const QPoint& global) { listMenu_->popup(global); });
     tip_->raise();
     applyRights(OperatorRights::instance().isRestricted());
+}
+
+QAction* TMainForm::addToolMenu(const QString& caption, const QString& glyph, const QColor& colour,
+                                const QString& hint, QMenu* menu) {
+    auto* a = new QAction(toolIcon(glyph, colour), caption, this);
+    a->setStatusTip(hint);
+    a->setToolTip(caption);
+    a->setMenu(menu);
+    toolBar_->addAction(a);
+    if (auto* b = qobject_cast<QToolButton*>(toolBar_->widgetForAction(a))) {
+        b->setAccessibleName(caption);
+        b->setPopupMode(QToolButton::InstantPopup);
+    }
+    return a;
+}
+
+void TMainForm::addHiddenByListCommands(QWidget* panel) {
+    hiddenByList_.append(panel);
+    connect(list_, &ShipmentList::hideEntryPanel, panel, &QWidget::hide);
 }
 
 void TMainForm::addRefilledDateField(std::function<bool()> isEmpty, std::function<void()> refill) {

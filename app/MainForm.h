@@ -89,6 +89,11 @@ public:
     };
     Commands& commands() { return commands_; }
     QMenu* settingsMenu() const { return settingsMenu_; }
+    // One more captioned toolbar button that opens menu.
+    QAction* addToolMenu(const QString& caption, const QString& glyph, const QColor& colour,
+                         const QString& hint, QMenu* menu);
+    // Panels that the list commands hide with the entry panel.
+    void addHiddenByListCommands(QWidget* panel);
     QMenu* supportMenu() const { return supportMenu_; }
     QMenu* importMenu() const { return importMenu_; }
     QPushButton* singlePrintButton() const { return singlePrint_; }
@@ -143,6 +148,7 @@ private:
     QTimer* timer1_;
     QTimer* timer2_;
     QList<std::pair<std::function<bool()>, std::function<void()>>> refilledDates_;
+    QList<QWidget*> hiddenByList_;
 };
 
 } // namespace tolvi
