@@ -2,6 +2,7 @@
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -38,12 +39,21 @@ SalesBarChart::SalesBarChart(db::Connection* connection, const QString& title, i
     c->addSeries(series_);
     c->addSeries(labels_);
 
-    axisX_ = new QValueAxis;
-    axisX_->setRange(0, axisMax);
-    axisX_->setTickCount(axisMax + 1);
-    axisX_->setLabelFormat(QStringLiteral("%i") + unit);
+    // The labels ("5月") are categories at each whole value: a value axis's
+    // printf-style label format cannot carry the Chinese unit.
+    auto* axisX = new QCategoryAxis;
+    // Days are labelled every other one, so that each label has room.
+    const int step = axisMax > 12 ? 2 : 1;
+    for (int i = 0; i <= axisMax; i += step)
+        axisX->append(QString::number(i) + unit, i);
+    axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axisX->setRange(0, axisMax);
+    QFont small = axisX->labelsFont();
+    small.setPointSizeF(8);
+    axisX->setLabelsFont(small);
+    axisX_ = axisX;
     axisY_ = new QValueAxis;
-    axisY_->setLabelFormat(QStringLiteral("%.2f"));
+    axisY_->setLabelFormat(QStringLiteral("%g"));
     c->addAxis(axisX_, Qt::AlignBottom);
     c->addAxis(axisY_, Qt::AlignLeft);
     for (QAbstractSeries* s :
@@ -107,6 +117,7 @@ void SalesBarChart::redraw() {
         if (heights[slot] != 0)
             labels_->append(slot, heights[slot]);
     axisY_->setRange(low, top > 0 ? top * 1.15 : 1);
+    axisY_->applyNiceNumbers();
     axisX_->setGridLineVisible(false);
     axisY_->setGridLineVisible(false);
 }

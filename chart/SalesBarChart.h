@@ -20,7 +20,8 @@ namespace tolvi::chart {
 class SalesBarChart : public QChartView {
     Q_OBJECT
 public:
-    // axisMax: the bottom axis runs from 0 to it; unit follows each label ("月").
+    // axisMax: the bottom axis runs from 0 to it, labelled at every whole
+    // value with the unit after the number ("5月").
     SalesBarChart(db::Connection* connection, const QString& title, int axisMax,
                   const QString& unit, QWidget* parent = nullptr);
     ~SalesBarChart() override;
@@ -44,7 +45,7 @@ private:
     QBarSeries* series_;
     QBarSet* set_;
     QScatterSeries* labels_;
-    QValueAxis* axisX_;
+    QValueAxis* axisX_; // a category axis with a label at each whole value
     QValueAxis* axisY_;
     QList<QPointF> bars_;
 };

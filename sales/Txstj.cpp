@@ -210,9 +210,9 @@ void Txstj::buildChartPage(QWidget* page) {
     };
     monthChart_ = new chart::SalesBarChart(dm_->ADOConnection1, QStringLiteral("月销售报表统计"),
                                            12, QStringLiteral("月"), page);
-    monthChart_->setGeometry(0, 0, 850, 275);
+    monthChart_->setGeometry(0, 0, 850, 265);
     monthChartBar_ = new QWidget(page);
-    monthChartBar_->setGeometry(860, 0, 140, 275);
+    monthChartBar_->setGeometry(860, 0, 140, 265);
     int y = controls(monthChartBar_, monthYear_, nullptr);
     connect(button(monthChartBar_, QStringLiteral("查询利润"), 20, y + 10, 100),
             &QPushButton::clicked, this, [this] { run([this] { runMonthlyProfit(); }); });
@@ -221,9 +221,9 @@ void Txstj::buildChartPage(QWidget* page) {
 
     dayChart_ = new chart::SalesBarChart(dm_->ADOConnection1, QStringLiteral("日销售报表统计"), 32,
                                          QStringLiteral("日"), page);
-    dayChart_->setGeometry(0, 280, 850, 275);
+    dayChart_->setGeometry(0, 268, 850, 265);
     dayChartBar_ = new QWidget(page);
-    dayChartBar_->setGeometry(860, 280, 140, 275);
+    dayChartBar_->setGeometry(860, 268, 140, 265);
     y = controls(dayChartBar_, dayYear_, &dayMonth_);
     connect(button(dayChartBar_, QStringLiteral("查询利润"), 20, y + 10, 100),
             &QPushButton::clicked, this, [this] { run([this] { runDailyProfit(); }); });

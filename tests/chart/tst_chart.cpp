@@ -7,6 +7,7 @@
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLegend>
 #include <QTest>
@@ -97,10 +98,12 @@ void TestChart::axesAndDeactivation() {
     QVERIFY(!view.chart()->legend()->isVisible());
     const auto axes = view.chart()->axes(Qt::Horizontal);
     QCOMPARE(axes.size(), 1);
-    auto* x = qobject_cast<QValueAxis*>(axes.first());
+    auto* x = qobject_cast<QCategoryAxis*>(axes.first());
     QCOMPARE(x->min(), 0.0);
     QCOMPARE(x->max(), 12.0);
-    QCOMPARE(x->labelFormat(), QStringLiteral("%i月"));
+    QCOMPARE(x->categoriesLabels().size(), 13);
+    QCOMPARE(x->categoriesLabels().at(5), QStringLiteral("5月"));
+    QCOMPARE(x->endValue(QStringLiteral("5月")), 5.0);
     QVERIFY(!x->isGridLineVisible());
     QVERIFY(!view.chart()->axes(Qt::Vertical).first()->isGridLineVisible());
     auto* series = qobject_cast<QBarSeries*>(view.chart()->series().first());
