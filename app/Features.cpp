@@ -6,6 +6,7 @@
 #include "data/Dm.h"
 #include "data/Mylib.h"
 #include "export/ExportGridToExcel.h"
+#include "export/GridPrint.h"
 #include "import/ImportCleanup.h"
 #include "import/Texcell.h"
 #include "import/WorkbookLoader.h"
@@ -157,6 +158,10 @@ void installFeatureWindows(TMainForm& main, Tdmfm& dm) {
     c.exportList = [&main] {
         exportGridToExcel(main.shipmentList()->grid(), QStringLiteral("快递单打印清单"),
                           operatorSession().userName, &main);
+    };
+    c.printList = [&main] {
+        printGridList(main.shipmentList()->grid(), QStringLiteral("快 递 单 打 印 清 单"),
+                      operatorSession().userName, QStringLiteral("%[Today1]"), &main);
     };
     c.changePassword = [&main] {
         main.openSingleWindow<Tchangepassfm>([](QWidget* p) { return new Tchangepassfm(p); });

@@ -14,10 +14,12 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -76,6 +78,7 @@ private Q_SLOTS:
     void timer1RefillsAnEmptiedDate();
     void openSingleWindowKeepsOne();
     void statusBarClickOpensSite();
+    void exportAndPrintTheList();
 };
 
 void TestMain::layoutAndFirstShow() {
@@ -209,6 +212,31 @@ void TestMain::statusBarClickOpensSite() {
     QTest::mouseClick(p.main->statusPanel(3), Qt::LeftButton);
     QCOMPARE(p.env.platform()->openedUrls.size(), 1);
     QCOMPARE(p.env.platform()->openedUrls[0].host(), QStringLiteral("www.tolvi.example"));
+}
+
+void TestMain::exportAndPrintTheList() {
+    Program p;
+    p.dm->ADOConnection1->exec("insert into data (a,b,c,d,g,[1],[2]) values "
+                               "('王五','13700003333','北京市 朝阳区','申通快递','未打印',2,30)");
+    p.dm->ADOConnection1->exec(
+        "insert into data (a,b,c,d,g,[1],[2]) values "
+        "('赵六','13600004444','上海市 浦东新区','圆通速递','已打印',1,12.5)");
+    p.login(kSuperAdministrator, kInitialPassword);
+    const QString xls = p.env.path("清单.xls");
+    p.env.platform()->fileNames.enqueue(xls);
+    p.main->action("导出Excel")->trigger();
+    QVERIFY(QFileInfo(xls).size() > 0);
+    QCOMPARE(p.env.platform()->openedUrls.last(), QUrl::fromLocalFile(xls));
+    const QString pdf = p.env.path("list.pdf");
+    p.env.platform()->previewPdfPaths.enqueue(pdf);
+    p.main->action("打印全部清单")->trigger();
+    // pdftotext loosens letter-spaced and wrapped text: compare without blanks
+    QString text = test::readPdfText(pdf);
+    text.remove(QRegularExpression("\\s"));
+    for (const char* expected :
+         {"快递单打印清单", "收货信息", "王五", "赵六", "制表人：", "Page.1", "共2条记录"})
+        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    QVERIFY(text.contains(kSuperAdministrator));
 }
 
 QTEST_MAIN(TestMain)
