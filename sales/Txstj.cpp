@@ -320,9 +320,16 @@ void Txstj::showEvent(QShowEvent* event) {
         }
         runThisMonth();
     });
+    // The key also holds the column choices, so it may exist without these
+    // two values: an absent one keeps the field's text instead of blanking
+    // the receipt's and the slip's heading.
     if (SettingsStore::keyExists(kKeyJxc)) {
-        company_->setText(SettingsStore::read(kKeyJxc, QStringLiteral("company")));
-        address_->setText(SettingsStore::read(kKeyJxc, QStringLiteral("address")));
+        const QString company = SettingsStore::read(kKeyJxc, QStringLiteral("company"));
+        const QString address = SettingsStore::read(kKeyJxc, QStringLiteral("address"));
+        if (!company.isEmpty())
+            company_->setText(company);
+        if (!address.isEmpty())
+            address_->setText(address);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "DetailFixture.h"
 #include "chart/SalesBarChart.h"
 #include "data/Mylib.h"
+#include "grid/BiffReadBack.h"
 #include "grid/DataGrid.h"
 #include "platform/SettingsStore.h"
 #include "sales/SalesQueries.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -70,6 +72,8 @@ private Q_SLOTS:
     void deleteWithoutMatchingGoodsStillDeletes();
     void titleClicksAlternateTheOrder();
     void printShowsHeadingAndOperator();
+    void exportWritesTheSalesTitle();
+    void showLoadsCompanyAndAddress();
 };
 
 void TestDetail::thisMonthStatement_data() {
@@ -423,6 +427,50 @@ void TestDetail::printShowsHeadingAndOperator() {
     QVERIFY(words.contains(QStringLiteral("日期：") + today()));
     QVERIFY(words.contains(QStringLiteral("苹果")));
     QVERIFY(words.contains(QStringLiteral("合计")));
+}
+
+void TestDetail::exportWritesTheSalesTitle() {
+    DetailFixture f;
+    test::insertSale(f.connection(), test::sale(QStringLiteral("苹果"), today(), 2, 20));
+    f.window->setOperatorName(QStringLiteral("小张"));
+    f.window->runAll();
+    const QString file = f.env.path(QStringLiteral("sales.xls"));
+    f.platform->fileNames.enqueue(file);
+    f.window->exportList();
+    QFile in(file);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const test::BiffSheet sheet = test::readBiff(in.readAll());
+    QCOMPARE(sheet.text(0, 3), QStringLiteral("销 售 报 表"));
+    QCOMPARE(sheet.text(1, 0), QStringLiteral("制表人：小张"));
+    QCOMPARE(sheet.text(4, 0), QStringLiteral("苹果"));
+}
+
+void TestDetail::showLoadsCompanyAndAddress() {
+    DetailFixture f;
+    // Only a column choice in the key: the defaults stay.
+    SettingsStore::write(kKeyJxc, QStringLiteral("xiaoshouyin1"), QStringLiteral("yes"));
+    f.window->show();
+    QCOMPARE(f.window->companyName(), QStringLiteral("Tolvi进销存"));
+    QVERIFY(!f.window->addressLine().isEmpty());
+    f.window->hide();
+    SettingsStore::write(kKeyJxc, QStringLiteral("company"), QStringLiteral("东城水果店"));
+    SettingsStore::write(kKeyJxc, QStringLiteral("address"), QStringLiteral("电话：010-1234"));
+    f.window->show();
+    QCOMPARE(f.window->companyName(), QStringLiteral("东城水果店"));
+    QCOMPARE(f.window->addressLine(), QStringLiteral("电话：010-1234"));
+    // Showing also set the lists and pickers and ran the queries.
+    QCOMPARE(f.window->monthlyYearBox()->currentText(),
+             QString::number(QDate::currentDate().year()));
+    QCOMPARE(f.window->fromDate()->date(), QDate::currentDate());
+    QVERIFY(f.window->monthlyChart()->isActive());
+    QVERIFY(f.detail()->isOpen());
+    // Closing deactivates the charts, closes the list and reloads the main list.
+    int reloads = 0;
+    f.window->setOnClosed([&reloads] { ++reloads; });
+    f.window->close();
+    QCOMPARE(reloads, 1);
+    QVERIFY(!f.window->monthlyChart()->isActive());
+    QVERIFY(!f.detail()->isOpen());
 }
 
 QTEST_MAIN(TestDetail)
