@@ -132,6 +132,8 @@ void TMainForm::buildToolBar() {
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolBar_->setGeometry(526, 4, 530, 66);
     toolBar_->setAccessibleName(QStringLiteral("工具栏"));
+    // Eight captioned buttons share 530 pixels whatever padding a skin gives.
+    toolBar_->setStyleSheet(QStringLiteral("QToolButton { padding: 1px 2px; margin: 0px; }"));
 
     auto call = [this](std::function<void()> Commands::*member) {
         return [this, member] {
