@@ -84,6 +84,14 @@ void Txstj::buildDetailPage(QWidget* page) {
     grid_->setColumns(xstj::salesDetailColumns());
     grid_->setDataset(dm_->ADOQuery13);
     grid_->setGeometry(0, 0, 1000, 372);
+    // A reopened list gets new header sections, which the view takes for a
+    // user's resize; put the designed widths back and fit them again.
+    connect(dm_->ADOQuery13, &db::Dataset::reset, grid_, [this] {
+        const QList<grid::GridColumn> designed = xstj::salesDetailColumns();
+        for (int c = 0; c < designed.size(); ++c)
+            grid_->model()->column(c).width = designed[c].width;
+        grid_->view()->fitColumns();
+    });
     connect(grid_, &grid::DataGrid::titleClicked, this,
             [this](const QString& field, int column) { sortByTitle(field, column); });
     connect(grid_, &grid::DataGrid::rowDoubleClicked, this,

@@ -127,7 +127,7 @@ void TestPos::totalAndChange() {
     Q_EMIT slip->cashEdit()->editingFinished();
     QCOMPARE(f.platform->messages.size(), 1);
     QCOMPARE(f.platform->messages[0].kind, test::Message::Error);
-    // The window's timer keeps the total in step with the lines.
+    // "删" empties its line and the total follows.
     QTest::mouseClick(slip->line(0).clearButton, Qt::LeftButton);
     QCOMPARE(slip->totalEdit()->text(), QStringLiteral("3.00"));
 }
