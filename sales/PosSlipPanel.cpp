@@ -30,6 +30,9 @@ void SlipLine::fill(const SlipItem& item) {
     price->setText(item.price);
     // A sale without an amount counts as nothing owed rather than ending the command.
     amount->setText(fixed2(item.amount.trimmed().isEmpty() ? 0 : parseNumber(item.amount)));
+    // Long values show their beginning.
+    for (QLineEdit* e : {code, name, spec, quantity, price, amount})
+        e->setCursorPosition(0);
 }
 
 PosSlipPanel::PosSlipPanel(QWidget* parent) : XstjPanelFrame(parent) {
