@@ -7,6 +7,7 @@
 #include "data/Mylib.h"
 #include "export/ExportGridToExcel.h"
 #include "export/GridPrint.h"
+#include "grid/DataGrid.h"
 #include "import/ImportCleanup.h"
 #include "import/Texcell.h"
 #include "import/WorkbookLoader.h"
@@ -15,8 +16,11 @@
 #include "operators/Tchangepassfm.h"
 #include "operators/Tuserglfm.h"
 #include "sales/Form1.h"
+#include "sales/Form22.h"
+#include "sales/PosSlipPanel.h"
 #include "sales/SalesPanel.h"
 #include "sales/StockSettings.h"
+#include "sales/Txstj.h"
 #include "shipments/EntryPanel.h"
 #include "shipments/SenderPanel.h"
 #include "shipments/ShipmentList.h"
@@ -26,6 +30,7 @@
 #include "waybill/CalibrationWindow.h"
 #include "waybill/WaybillReport.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
@@ -43,6 +48,27 @@ void installSalesWindows(TMainForm& main, Tdmfm& dm) {
     auto* summary = new TForm1(&dm, &main);
     summary->setWindowFlag(Qt::Window);
     summary->hide();
+    auto* detail = new Txstj(&dm, &main);
+    detail->hide();
+    auto* slip = new Tform22(&main);
+    detail->setCustomerBox(panel->customerBox());
+    detail->setOnClosed([&main] { main.showAllRecords(); });
+    detail->setSalesSlipPrinter([detail, slip] {
+        SalesSlipInputs inputs;
+        inputs.customerNumber = detail->customerNumberEdit()->text();
+        inputs.details = Tdmfm::instance()->ADOQuery13;
+        inputs.companyName = detail->companyName();
+        inputs.addressLine = detail->addressLine();
+        inputs.amountFooter = detail->grid()->footerDisplayText(6);
+        inputs.operatorName = operatorSession().userName;
+        slip->printSalesSlip(inputs, detail);
+    });
+    auto showDetail = [detail, panel, &main] {
+        detail->setOperatorName(operatorSession().userName);
+        detail->exec();
+        panel->hide();
+        main.entryPanel()->hide();
+    };
 
     SalesPanel::Hooks hooks;
     hooks.showAllRecords = [&main] { main.showAllRecords(); };
@@ -52,13 +78,22 @@ void installSalesWindows(TMainForm& main, Tdmfm& dm) {
             summary->runSummary();
     };
     hooks.disableRecordModify = [&main] { main.entryPanel()->modifyButton()->setEnabled(false); };
+    hooks.addSlipLine = [detail](const SlipItem& item) {
+        detail->addSaleToSlip(
+            {item.code, item.name, item.spec, item.quantity, item.unitPrice, item.amount});
+    };
+    hooks.setSlipCustomer = [detail](const QString& name, const QString& number) {
+        detail->setSlipCustomer(name, number);
+    };
+    hooks.runThisMonth = [detail] { detail->runThisMonth(); };
     panel->setHooks(hooks);
     main.addHiddenByListCommands(panel);
     main.addRefilledDateField([panel] { return panel->saleDateIsEmpty(); },
                               [panel] { panel->setSaleDateToToday(); });
 
-    auto applyRights = [panel, summary](bool restricted) {
+    auto applyRights = [panel, summary, detail](bool restricted) {
         panel->setSaleDateReadOnly(restricted);
+        detail->setRestricted(restricted);
         summary->setRestricted(restricted);
         summary->setOperatorName(operatorSession().userName);
     };
@@ -67,8 +102,10 @@ void installSalesWindows(TMainForm& main, Tdmfm& dm) {
     applyRights(OperatorRights::instance().isRestricted());
 
     auto previous = main.commands().firstShowSales;
-    main.commands().firstShowSales = [panel, stock, previous] {
+    main.commands().firstShowSales = [panel, stock, previous, detail] {
         panel->loadCustomerNumber();
+        detail->restoreColumnChoices();
+        detail->runThisMonth();
         if (previous)
             previous();
         panel->setSaleDateToToday();
@@ -92,6 +129,8 @@ void installSalesWindows(TMainForm& main, Tdmfm& dm) {
     QObject::connect(
         menu->addAction(QStringLiteral("商品销售")), &QAction::triggered, panel,
         [panel, &main] { runCommand(&main, [panel] { panel->openForGoodsRecord(); }); });
+    QObject::connect(menu->addAction(QStringLiteral("销售明细")), &QAction::triggered, detail,
+                     [showDetail, &main] { runCommand(&main, showDetail); });
     QObject::connect(menu->addAction(QStringLiteral("汇总统计")), &QAction::triggered, summary,
                      [summary, &main] {
                          summary->setOperatorName(operatorSession().userName);
