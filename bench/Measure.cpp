@@ -61,7 +61,7 @@ qint64 peakResidentBytes() {
 
 void ResultTable::add(const Result& r) {
     results_.push_back(r);
-    std::fprintf(stderr, "  %-28s N=%-7d ours %10s ms  baseline %10s ms  ratio %s\n",
+    std::fprintf(stderr, "  %-28s N=%-7d ours %10s  baseline %10s  ratio %s\n",
                  qPrintable(r.operation), r.n, qPrintable(ms(r.oursMs)),
                  qPrintable(ms(r.baselineMs)), qPrintable(ratio(r)));
 }

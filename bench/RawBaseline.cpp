@@ -91,10 +91,9 @@ void writeWithFwrite(const QString& path, const QByteArray& bytes) {
 }
 
 void bareWaybillPdf(const QString& path, const QPageLayout& layout,
-                    const std::vector<Order>& orders) {
+                    const std::vector<Order>& orders, int pageCount) {
     QPdfWriter writer(path);
     writer.setPageLayout(layout);
-    writer.setResolution(600);
     QPainter painter(&writer);
     const double mm = writer.resolution() / 25.4;
     painter.scale(mm, mm);
@@ -104,19 +103,27 @@ void bareWaybillPdf(const QString& path, const QPageLayout& layout,
     const QString sender = QString::fromUtf8("布林小店");
     const QString senderMobile = QStringLiteral("13800138000");
     const QString senderAddress = QString::fromUtf8("广东省 广州市 越秀区 环市东路1号");
-    bool first = true;
-    for (const Order& o : orders) {
-        if (!first)
+    const int count = static_cast<int>(orders.size());
+    const int pages = std::max(1, pageCount);
+    const int perPage = (count + pages - 1) / pages;
+    const double slot = layout.fullRect(QPageLayout::Millimeter).height() / std::max(1, perPage);
+    int page = 0;
+    for (int i = 0; i < count; ++i) {
+        const int p = std::min(pages - 1, i / std::max(1, perPage));
+        for (; page < p; ++page)
             writer.newPage();
-        first = false;
-        painter.drawText(QPointF(30, 30), sender);
-        painter.drawText(QPointF(30, 40), senderMobile);
-        painter.drawText(QRectF(30, 45, 80, 20), Qt::TextWordWrap, senderAddress);
-        painter.drawText(QPointF(30, 80), sender);
-        painter.drawText(QPointF(130, 30), o.name);
-        painter.drawText(QPointF(130, 40), o.mobile);
-        painter.drawText(QRectF(130, 45, 80, 20), Qt::TextWordWrap, o.address);
+        const double top = (i % std::max(1, perPage)) * slot;
+        const Order& o = orders[static_cast<size_t>(i)];
+        painter.drawText(QPointF(30, top + 20), sender);
+        painter.drawText(QPointF(30, top + 28), senderMobile);
+        painter.drawText(QRectF(30, top + 32, 80, 20), Qt::TextWordWrap, senderAddress);
+        painter.drawText(QPointF(30, top + 60), sender);
+        painter.drawText(QPointF(130, top + 20), o.name);
+        painter.drawText(QPointF(130, top + 28), o.mobile);
+        painter.drawText(QRectF(130, top + 32, 80, 20), Qt::TextWordWrap, o.address);
     }
+    for (; page < pages - 1; ++page)
+        writer.newPage();
 }
 
 } // namespace bench

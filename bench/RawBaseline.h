@@ -47,9 +47,9 @@ void stableSortDescending(std::vector<double> values);
 // One fwrite of bytes to path.
 void writeWithFwrite(const QString& path, const QByteArray& bytes);
 
-// One page per order with the sender's three texts, the sender's name again
-// and the order's name, mobile and address.
+// The sender's three texts, the sender's name again and the order's name,
+// mobile and address for every order, spread over pageCount pages.
 void bareWaybillPdf(const QString& path, const QPageLayout& layout,
-                    const std::vector<Order>& orders);
+                    const std::vector<Order>& orders, int pageCount);
 
 } // namespace bench

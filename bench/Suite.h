@@ -4,6 +4,7 @@
 #include "Measure.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace bench {
 
@@ -13,6 +14,12 @@ struct SuiteOptions {
     int runs = 5;               // timed runs per operation (median)
     bool measureMemory = false; // the list's memory after one load
     bool printRuns = false;     // the batch print runs (100 and 1,000 waybills)
+    // Groups to run (list, query, sort, export, print, cleanup, pinyin,
+    // import); empty runs all.
+    QStringList only;
+    bool wants(const char* group) const {
+        return only.isEmpty() || only.contains(QLatin1String(group));
+    }
 };
 
 // dir holds the temporary files and is the current directory (data.mdb).

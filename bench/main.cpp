@@ -31,7 +31,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption runsOption(QStringLiteral("runs"),
                                         QStringLiteral("Timed runs per operation (median)."),
                                         QStringLiteral("R"), QStringLiteral("5"));
-    parser.addOptions({sizesOption, csvOption, runsOption});
+    const QCommandLineOption onlyOption(
+        QStringLiteral("only"),
+        QStringLiteral(
+            "Run only these groups: list,query,sort,export,print,cleanup,pinyin,import."),
+        QStringLiteral("groups"));
+    parser.addOptions({sizesOption, csvOption, runsOption, onlyOption});
     parser.process(app);
 
     QList<int> sizes;
@@ -66,7 +71,8 @@ int main(int argc, char** argv) {
             bench::SuiteOptions options;
             // The largest list gets fewer runs so the whole run stays short.
             options.runs = n >= 100000 ? qMax(1, (runs + 1) / 2) : runs;
-            options.measureMemory = n == largest;
+            options.only = parser.value(onlyOption).split(QLatin1Char(','), Qt::SkipEmptyParts);
+            options.measureMemory = n == largest && options.wants("list");
             options.printRuns = !printed && n >= 1000;
             printed = printed || options.printRuns;
             bench::runSuite(n, options, tmp.path(), platform, &table);

@@ -104,10 +104,16 @@ QString unwrapShopCell(const QString& cell) {
     static const QRegularExpression formula(QStringLiteral(R"re(^\s*="(.*)"\s*$)re"),
                                             QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression apostrophe(QStringLiteral(R"(^'([0-9][0-9 .+\-]*)$)"));
-    if (const auto m = formula.match(cell); m.hasMatch())
-        return m.captured(1);
-    if (const auto m = apostrophe.match(cell); m.hasMatch())
-        return m.captured(1);
+    // Most cells are plain: a pattern runs only where its one required
+    // character is present.
+    if (cell.contains(QLatin1Char('='))) {
+        if (const auto m = formula.match(cell); m.hasMatch())
+            return m.captured(1);
+    }
+    if (cell.startsWith(QLatin1Char('\''))) {
+        if (const auto m = apostrophe.match(cell); m.hasMatch())
+            return m.captured(1);
+    }
     return cell;
 }
 

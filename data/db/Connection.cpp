@@ -340,6 +340,19 @@ void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
         Stmt st;
         if (sqlite3_prepare_v2(db_, insert.constData(), -1, &st.s, nullptr) != SQLITE_OK)
             throw DbError(errorText());
+        // One transaction for the sheet's rows rather than one per row; a
+        // savepoint also nests inside a transaction the caller has open.
+        execBound(QStringLiteral("SAVEPOINT workbook_rows"), {});
+        struct Release {
+            sqlite3* db;
+            bool done = false;
+            ~Release() {
+                if (!done) {
+                    sqlite3_exec(db, "ROLLBACK TO workbook_rows", nullptr, nullptr, nullptr);
+                    sqlite3_exec(db, "RELEASE workbook_rows", nullptr, nullptr, nullptr);
+                }
+            }
+        } release{db_};
         for (const auto& values : table.rows) {
             QList<QVariant> row = values;
             while (row.size() < names.size())
@@ -351,6 +364,8 @@ void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
             if (sqlite3_step(st.s) != SQLITE_DONE)
                 throw DbError(errorText());
         }
+        execBound(QStringLiteral("RELEASE workbook_rows"), {});
+        release.done = true;
     }
 }
 
@@ -388,7 +403,8 @@ int Connection::exec(const QString& jetSql) {
     return sqlite3_changes(db_);
 }
 
-ResultSet Connection::select(const QString& jetSql, bool editable) {
+void Connection::query(const QString& jetSql, bool editable, QStringList* columns, QString* table,
+                       const std::function<void(sqlite3_stmt*, int first)>& onRow) {
     requireOpen();
     QStringList attached;
     struct Detacher {
@@ -398,15 +414,14 @@ ResultSet Connection::select(const QString& jetSql, bool editable) {
     } detacher{this, &attached};
     attachWorkbooks(jetSql, &attached);
     QString sql = rewriteJetSql(jetSql).sql;
-    ResultSet result;
     bool withRowid = false;
     if (editable) {
-        result.table = editableTable(sql);
-        if (!result.table.isEmpty()) {
+        *table = editableTable(sql);
+        if (!table->isEmpty()) {
             static const QRegularExpression head(QStringLiteral(R"(^\s*select\s+)"),
                                                  QRegularExpression::CaseInsensitiveOption);
             const auto m = head.match(sql);
-            sql = QStringLiteral("select %1.rowid AS __rowid__, ").arg(quoteIdent(result.table)) +
+            sql = QStringLiteral("select %1.rowid AS __rowid__, ").arg(quoteIdent(*table)) +
                   sql.mid(m.capturedEnd());
             withRowid = true;
         }
@@ -419,28 +434,82 @@ ResultSet Connection::select(const QString& jetSql, bool editable) {
         if (!withRowid)
             throw DbError(errorText());
         // Not a plain table select after all: run it as written, read-only.
-        return select(jetSql, false);
+        table->clear();
+        query(jetSql, false, columns, table, onRow);
+        return;
     }
     if (!onlyBlanksOrSemicolons(tail))
         throw DbError(QStringLiteral("一次只能执行一条语句。"));
     if (!st.s)
-        return result;
+        return;
     const int count = sqlite3_column_count(st.s);
     const int first = withRowid ? 1 : 0;
     for (int c = first; c < count; ++c)
-        result.columns.append(QString::fromUtf8(sqlite3_column_name(st.s, c)));
+        columns->append(QString::fromUtf8(sqlite3_column_name(st.s, c)));
     int rc;
-    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
-        Row row;
-        if (withRowid)
-            row.rowid = sqlite3_column_int64(st.s, 0);
-        row.values.reserve(count - first);
-        for (int c = first; c < count; ++c)
-            row.values.append(columnValue(st.s, c));
-        result.rows.push_back(std::move(row));
-    }
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        onRow(st.s, first);
     if (rc != SQLITE_DONE)
         throw DbError(errorText());
+}
+
+ResultSet Connection::select(const QString& jetSql, bool editable) {
+    ResultSet result;
+    query(jetSql, editable, &result.columns, &result.table, [&](sqlite3_stmt* s, int first) {
+        const int count = sqlite3_column_count(s);
+        Row row;
+        if (first)
+            row.rowid = sqlite3_column_int64(s, 0);
+        row.values.reserve(count - first);
+        for (int c = first; c < count; ++c)
+            row.values.append(columnValue(s, c));
+        result.rows.push_back(std::move(row));
+    });
+    return result;
+}
+
+PackedResultSet Connection::selectPacked(const QString& jetSql, bool editable) {
+    PackedResultSet result;
+    query(jetSql, editable, &result.columns, &result.table, [&](sqlite3_stmt* s, int first) {
+        const int count = sqlite3_column_count(s);
+        PackedRow row;
+        if (first)
+            row.rowid = sqlite3_column_int64(s, 0);
+        // Sized first so that the row takes one allocation of its exact size.
+        qsizetype bytes = 0;
+        for (int c = first; c < count; ++c) {
+            const int type = sqlite3_column_type(s, c);
+            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+                bytes += 9;
+            else if (type == SQLITE_TEXT || type == SQLITE_BLOB)
+                bytes += 6 + sqlite3_column_bytes(s, c);
+            else
+                bytes += 1;
+        }
+        row.reserve(bytes);
+        for (int c = first; c < count; ++c) {
+            switch (sqlite3_column_type(s, c)) {
+            case SQLITE_INTEGER:
+                row.appendInteger(sqlite3_column_int64(s, c));
+                break;
+            case SQLITE_FLOAT:
+                row.appendDouble(sqlite3_column_double(s, c));
+                break;
+            case SQLITE_TEXT:
+                row.appendText(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                               sqlite3_column_bytes(s, c));
+                break;
+            case SQLITE_BLOB:
+                row.appendBlob(static_cast<const char*>(sqlite3_column_blob(s, c)),
+                               sqlite3_column_bytes(s, c));
+                break;
+            default:
+                row.appendNull();
+                break;
+            }
+        }
+        result.rows.push_back(std::move(row));
+    });
     return result;
 }
 

@@ -3,6 +3,7 @@
 // statements written in the Jet dialect (see JetDialect.h).
 
 #include "data/db/DbError.h"
+#include "data/db/PackedRow.h"
 
 #include <QList>
 #include <QObject>
@@ -13,6 +14,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tolvi::db {
 
@@ -25,6 +27,13 @@ struct ResultSet {
     QStringList columns;
     std::vector<Row> rows;
     QString table; // the one table the rows can be edited in, or empty
+};
+
+// The same rows packed, for the client-side datasets that keep them.
+struct PackedResultSet {
+    QStringList columns;
+    std::vector<PackedRow> rows;
+    QString table;
 };
 
 // A sheet read from outside (a workbook or a CSV): titles and rows of values.
@@ -60,6 +69,7 @@ public:
     // Runs a query and returns all its rows. With editable set, a plain
     // "select … from <one table> …" also fetches each row's rowid.
     ResultSet select(const QString& jetSql, bool editable = false);
+    PackedResultSet selectPacked(const QString& jetSql, bool editable = false);
     // Statements with bound values, in SQLite's own dialect (used by the
     // dataset's edit/append/delete).
     int execBound(const QString& sqliteSql, const QList<QVariant>& values);
@@ -81,6 +91,11 @@ Q_SIGNALS:
 
 private:
     void requireOpen() const;
+    // Prepares the statement (fetching rowids when editable and possible),
+    // fills columns and table and hands every row to onRow; first is the
+    // first value column.
+    void query(const QString& jetSql, bool editable, QStringList* columns, QString* table,
+               const std::function<void(sqlite3_stmt*, int first)>& onRow);
     void registerFunctions();
     void attachWorkbooks(const QString& sql, QStringList* attached);
     void detach(const QStringList& attached);

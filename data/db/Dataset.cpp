@@ -84,7 +84,7 @@ void Dataset::open() {
                                   ? sql_.join(QLatin1Char('\n'))
                                   : QStringLiteral("select * from ") + quoteIdent(tableName_) +
                                         (appendOnly_ ? QStringLiteral(" where 0") : QString());
-    ResultSet result = connection_->select(statement, true);
+    PackedResultSet result = connection_->selectPacked(statement, true);
     Q_EMIT aboutToReset();
     columns_ = std::move(result.columns);
     rows_ = std::move(result.rows);
@@ -181,13 +181,18 @@ Field Dataset::fieldByName(const QString& name) const {
         return Field(columns_.at(col), buffer_.at(col));
     if (current_ < 0 || !open_)
         throw DbError(QStringLiteral("没有当前记录。"));
-    return Field(columns_.at(col), rows_.at(static_cast<size_t>(current_)).values.at(col));
+    return Field(columns_.at(col), rows_.at(static_cast<size_t>(current_)).at(col));
 }
 
 QVariant Dataset::value(int row, int column) const {
     if (row < 0 || row >= recordCount() || column < 0 || column >= columns_.size())
         return {};
-    return rows_.at(static_cast<size_t>(row)).values.at(column);
+    return rows_.at(static_cast<size_t>(row)).at(column);
+}
+
+Row Dataset::row(int index) const {
+    const PackedRow& packed = rows_.at(static_cast<size_t>(index));
+    return Row{packed.rowid, packed.values()};
 }
 
 void Dataset::requireEditable() const {
@@ -207,7 +212,7 @@ void Dataset::edit() {
     requireCurrent();
     if (state_ != State::Browse)
         return;
-    buffer_ = rows_.at(static_cast<size_t>(current_)).values;
+    buffer_ = rows_.at(static_cast<size_t>(current_)).values();
     changed_ = QList<bool>(columns_.size(), false);
     state_ = State::Edit;
 }
@@ -248,7 +253,7 @@ void Dataset::post() {
     }
     const QString table = quoteIdent(editTable_);
     if (state_ == State::Edit) {
-        Row& row = rows_.at(static_cast<size_t>(current_));
+        PackedRow& row = rows_.at(static_cast<size_t>(current_));
         if (!names.isEmpty()) {
             QStringList sets;
             for (const QString& n : names)
@@ -266,10 +271,9 @@ void Dataset::post() {
         // Read back what the database stored (type conversions included).
         const ResultSet back = connection_->selectBound(
             QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(table), {row.rowid});
-        if (!back.rows.empty() && back.columns.size() == columns_.size())
-            row.values = back.rows.front().values;
-        else
-            row.values = buffer_;
+        row.setValues(!back.rows.empty() && back.columns.size() == columns_.size()
+                          ? back.rows.front().values
+                          : buffer_);
         state_ = State::Browse;
         Q_EMIT rowUpdated(current_);
         return;
@@ -286,14 +290,13 @@ void Dataset::post() {
                 .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
             values);
     }
-    Row row;
+    PackedRow row;
     row.rowid = connection_->lastInsertRowid();
     const ResultSet back = connection_->selectBound(
         QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(table), {row.rowid});
-    if (!back.rows.empty() && back.columns.size() == columns_.size())
-        row.values = back.rows.front().values;
-    else
-        row.values = buffer_;
+    row.setValues(!back.rows.empty() && back.columns.size() == columns_.size()
+                      ? back.rows.front().values
+                      : buffer_);
     state_ = State::Browse;
     rows_.push_back(std::move(row));
     const int at = recordCount() - 1;
@@ -326,10 +329,14 @@ void Dataset::sort(const QString& spec) {
         throw DbError(QStringLiteral("Field '%1' not found").arg(m.captured(1)));
     const bool desc = m.captured(2).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
     // Text sorts by its GBK bytes, which puts common characters in pinyin order.
+    // The column's values are unpacked once, not at every comparison.
+    std::vector<QVariant> column(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i)
+        column[i] = rows_[i].at(col);
     std::vector<QByteArray> keys(rows_.size());
     bool anyText = false;
     for (size_t i = 0; i < rows_.size(); ++i) {
-        const QVariant& v = rows_[i].values.at(col);
+        const QVariant& v = column[i];
         if (!v.isNull() && !isNumber(v)) {
             keys[i] = gbk::encode(v.toString());
             anyText = true;
@@ -338,8 +345,8 @@ void Dataset::sort(const QString& spec) {
     std::vector<size_t> order(rows_.size());
     std::iota(order.begin(), order.end(), 0);
     auto compare = [&](size_t a, size_t b) -> int {
-        const QVariant& va = rows_[a].values.at(col);
-        const QVariant& vb = rows_[b].values.at(col);
+        const QVariant& va = column[a];
+        const QVariant& vb = column[b];
         const bool na = va.isNull(), nb = vb.isNull();
         if (na || nb)
             return na == nb ? 0 : (na ? -1 : 1);
@@ -357,7 +364,7 @@ void Dataset::sort(const QString& spec) {
         return desc ? c > 0 : c < 0;
     });
     Q_EMIT aboutToReset();
-    std::vector<Row> sorted;
+    std::vector<PackedRow> sorted;
     sorted.reserve(rows_.size());
     for (size_t i : order)
         sorted.push_back(std::move(rows_[i]));

@@ -68,7 +68,7 @@ public:
     // Field of the current row; DbError for an unknown name or no current row.
     Field fieldByName(const QString& name) const;
     QVariant value(int row, int column) const;
-    const Row& row(int index) const { return rows_.at(static_cast<size_t>(index)); }
+    Row row(int index) const;
     qint64 rowid(int index) const { return rows_.at(static_cast<size_t>(index)).rowid; }
 
     // Editing the current row, or a row being appended; post writes it.
@@ -106,7 +106,7 @@ private:
     bool appendOnly_ = false;
     bool open_ = false;
     QStringList columns_;
-    std::vector<Row> rows_;
+    std::vector<PackedRow> rows_;
     QString editTable_;
     int current_ = -1;
     bool eof_ = true;
