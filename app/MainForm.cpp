@@ -84,6 +84,10 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     tip_->setLineWidth(2);
     tip_->setAlignment(Qt::AlignCenter);
     tip_->setAutoFillBackground(true);
+    // A skin's style sheet must not make the tip transparent.
+    tip_->setStyleSheet(
+        QStringLiteral("QLabel { background-color: palette(highlight); color: white; "
+                       "border: 2px outset palette(highlight); }"));
     {
         QPalette p = tip_->palette();
         p.setColor(QPalette::Window, palette().color(QPalette::Highlight));

@@ -29,6 +29,8 @@ PreviewDialog::PreviewDialog(const PageSource& pages, QWidget* parent)
 
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // "打印" and "关闭" must stay in view whatever padding a skin gives.
+    bar->setStyleSheet(QStringLiteral("QToolButton { padding: 1px 3px; margin: 0px; }"));
     auto add = [&](const QString& text, const QKeySequence& key, auto slot) {
         QAction* a = bar->addAction(text);
         a->setShortcut(key);
