@@ -27,6 +27,13 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
 void GridView::setGridModel(GridModel* model) {
     model_ = model;
     setModel(model);
+    // A reload rebuilds the header's sections; those sizes are no user drag
+    // and must not replace the designed widths.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { fitting_ = true; });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        fitting_ = false;
+        fitColumns();
+    });
 }
 
 void GridView::fitColumns() {

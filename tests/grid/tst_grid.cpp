@@ -235,6 +235,15 @@ void TestGrid::hidingColumnsKeepsTheWidthFilled() {
     QCOMPARE(totalWidth(), view->viewport()->width());
     // The designed ratios hold: the address column (240) is six times "数量" (40).
     QVERIFY(qAbs(view->columnWidth(2) - 6 * view->columnWidth(7)) <= 6);
+    // ...and survive reloads, which rebuild the header's sections, also
+    // while the grid is hidden.
+    f.dataset.open();
+    f.grid.hide();
+    f.dataset.open();
+    f.grid.show();
+    QTest::qWait(0);
+    QVERIFY(qAbs(view->columnWidth(2) - 6 * view->columnWidth(7)) <= 6);
+    QCOMPARE(totalWidth(), view->viewport()->width());
 
     for (int c = 5; c < 12; ++c)
         f.grid.setColumnVisible(c, false);
