@@ -75,7 +75,12 @@ QList<QStringList> parseCsv(const QString& text, QChar sep) {
                     quoted = false;
                 }
             } else {
-                field += c;
+                // The run up to the next quote at once.
+                qsizetype j = text.indexOf(QLatin1Char('"'), i);
+                if (j < 0)
+                    j = n;
+                field += QStringView(text).mid(i, j - i);
+                i = j - 1;
             }
             continue;
         }
@@ -91,7 +96,17 @@ QList<QStringList> parseCsv(const QString& text, QChar sep) {
                 ++i;
             endRecord();
         } else {
-            field += c;
+            // The run of plain characters up to the next one that matters.
+            qsizetype j = i + 1;
+            while (j < n) {
+                const QChar d = text.at(j);
+                if (d == sep || d == QLatin1Char('"') || d == QLatin1Char('\r') ||
+                    d == QLatin1Char('\n'))
+                    break;
+                ++j;
+            }
+            field += QStringView(text).mid(i, j - i);
+            i = j - 1;
         }
     }
     if (quoted)

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <map>
 
 namespace tolvi {
 namespace {
@@ -67,6 +68,66 @@ QList<grid::GridColumn> listColumns() {
     return columns;
 }
 
+// The distinct values of a column of the loaded list, as the texts and in
+// the order "select f from data group by f order by f" gives them: NULL,
+// numbers, text by its UTF-8 bytes, then blobs. The list holds every row of
+// data, so this spares a scan of the whole table per box.
+QStringList distinctTexts(const db::Dataset* list, int column) {
+    bool null = false;
+    std::map<double, QString> numbers;
+    std::map<QByteArray, QString> texts;
+    std::map<QByteArray, QString> blobs;
+    const int count = list->recordCount();
+    for (int r = 0; r < count; ++r) {
+        const QVariant v = list->value(r, column);
+        if (!v.isValid() || v.isNull()) {
+            null = true;
+            continue;
+        }
+        switch (v.typeId()) {
+        case QMetaType::LongLong:
+        case QMetaType::Double:
+            numbers.try_emplace(v.toDouble(), db::Field(QString(), v).asString());
+            break;
+        case QMetaType::QByteArray:
+            blobs.try_emplace(v.toByteArray(), v.toString());
+            break;
+        default: {
+            const QString text = v.toString();
+            texts.try_emplace(text.toUtf8(), text);
+            break;
+        }
+        }
+    }
+    QStringList items;
+    if (null)
+        items.append(QString());
+    for (const auto& n : numbers)
+        items.append(n.second);
+    for (const auto& t : texts)
+        items.append(t.second);
+    for (const auto& b : blobs)
+        items.append(b.second);
+    return items;
+}
+
+// fillComboFromGroupedQuery over the loaded list instead of the table.
+void fillComboFromList(db::Dataset* list, const QString& field, QComboBox* box, Tdmfm* dm) {
+    const int column = list->fieldIndex(field);
+    if (column < 0) {
+        fillComboFromGroupedQuery(dm->ADOQuery1, field, QStringLiteral("data"), box);
+        return;
+    }
+    box->clear();
+    box->setCurrentIndex(-1);
+    if (box->isEditable())
+        box->setEditText(QString());
+    box->addItems(distinctTexts(list, column));
+    box->setCurrentIndex(-1);
+    if (box->isEditable())
+        box->setEditText(QString());
+}
+
 } // namespace
 
 ShipmentList::ShipmentList(Tdmfm* dm, QuickQueryPanel* quickQuery, QWidget* viewParent)
@@ -104,18 +165,16 @@ QWidget* ShipmentList::view() const {
 }
 
 void ShipmentList::showAllRecords() {
+    openQuery(dm_->ADOQuery15, QStringLiteral("select * from data"));
+    sortField_.clear();
     {
         // Refilling empties the courier box; that runs no query.
         const QSignalBlocker block(quickQuery_);
-        fillComboFromGroupedQuery(dm_->ADOQuery1, QStringLiteral("d"), QStringLiteral("data"),
-                                  quickQuery_->courierBox());
+        fillComboFromList(dm_->ADOQuery15, QStringLiteral("d"), quickQuery_->courierBox(), dm_);
         // The distinct print states go into a list no box shows.
         QComboBox hidden;
-        fillComboFromGroupedQuery(dm_->ADOQuery1, QStringLiteral("g"), QStringLiteral("data"),
-                                  &hidden);
+        fillComboFromList(dm_->ADOQuery15, QStringLiteral("g"), &hidden, dm_);
     }
-    openQuery(dm_->ADOQuery15, QStringLiteral("select * from data"));
-    sortField_.clear();
     dm_->ADOQuery15->last();
     grid_->setFooterText(1, QStringLiteral("共") + QString::number(dm_->ADOQuery15->recordCount()) +
                                 QStringLiteral("条记录"));

@@ -12,7 +12,28 @@ bool isIdentChar(QChar c) {
 
 } // namespace
 
+namespace {
+
+// "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss" in ASCII digits: already the stored
+// form, which the patterns below would give back unchanged.
+bool isStoredDateForm(const QString& text) {
+    static constexpr char kLong[] = "dddd-dd-dd dd:dd:dd";
+    const qsizetype n = text.size();
+    if (n != 10 && n != 19)
+        return false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (kLong[i] == 'd' ? (c < u'0' || c > u'9') : c != char16_t(kLong[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QString normaliseDateLiteral(const QString& text) {
+    if (isStoredDateForm(text))
+        return text;
     static const QRegularExpression iso(QStringLiteral(
         R"(^\s*(\d{4})[-/](\d{1,2})[-/](\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
     static const QRegularExpression us(QStringLiteral(
