@@ -2,15 +2,31 @@
 
 #include "data/Schema.h"
 
+#include <QDir>
+#include <sqlcipher/sqlite3.h>
+
 namespace tolvi {
 namespace {
 Tdmfm* current = nullptr;
+
+// SQLite opens a write-protected file for reading without a word; every save
+// would then fail one by one. Better to say so once, before any window shows.
+void refuseReadOnlyFile(db::Connection& c) {
+    if (sqlite3_db_readonly(c.handle(), "main") != 1)
+        return;
+    const QString path = QDir::toNativeSeparators(c.path());
+    c.close();
+    throw db::DbError(
+        QStringLiteral("数据库文件“%1”是只读的，无法保存数据。请去掉文件的只读属性或检查文件权限。")
+            .arg(path));
 }
+} // namespace
 
 Tdmfm::Tdmfm(const QString& connectionString, QObject* parent)
     : QObject(parent), connectionString_(connectionString) {
     ADOConnection1 = new db::Connection(this);
     ADOConnection1->open(connectionString);
+    refuseReadOnlyFile(*ADOConnection1);
     const QStringList missing = missingTables(*ADOConnection1);
     if (!missing.isEmpty()) {
         const QString path = ADOConnection1->path();
@@ -49,6 +65,7 @@ Tdmfm* Tdmfm::instance() {
 
 void Tdmfm::reopen() {
     ADOConnection1->open(connectionString_);
+    refuseReadOnlyFile(*ADOConnection1);
 }
 
 } // namespace tolvi

@@ -64,7 +64,9 @@ bool GridExportEngine::exportToFile(const QString& fileName, QWidget* parent) {
             file.cancelWriting();
             return false;
         }
-        if (!file.commit())
+        // commit() ignores a failure of the last flush (a full disk) and
+        // would keep a truncated sheet; flush first.
+        if (!file.flush() || !file.commit())
             return false;
         platform().openUrl(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
         return true;

@@ -140,7 +140,9 @@ bool Platform::copyFile(QWidget* parent, const QString& src, const QString& dst,
         if (out.write(buffer, n) != n)
             return fail(QStringLiteral("写入文件出错：%1").arg(dst));
     }
-    if (!out.commit())
+    // QSaveFile::commit() ignores a failure of its own last flush (a full
+    // disk) and would put a truncated copy in place; flush first.
+    if (!out.flush() || !out.commit())
         return fail(QStringLiteral("写入文件出错：%1").arg(dst));
     return true;
 }

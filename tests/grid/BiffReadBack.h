@@ -70,6 +70,12 @@ inline BiffSheet readBiff(const QByteArray& data) {
         pos += 4 + len;
         sheet.records.append(r);
         if (r.type == 0x0204 || r.type == 0x0203 || r.type == 0x027E || r.type == 0x0201) {
+            // Every cell record starts with row, column and format; a text
+            // cell has its length next. Shorter bodies are malformed.
+            if (len < (r.type == 0x0201 ? 6 : 8)) {
+                ok = false;
+                continue;
+            }
             BiffCell c;
             c.type = r.type;
             const int row = le16(r.body, 0);
@@ -80,11 +86,17 @@ inline BiffSheet readBiff(const QByteArray& data) {
                 ok = ok && c.textBytes == len - 8;
                 c.text = gbk::decode(r.body.mid(8));
             } else if (r.type == 0x0203) {
-                ok = ok && len == 14;
+                if (len != 14) {
+                    ok = false;
+                    continue;
+                }
                 quint64 bits = qFromLittleEndian<quint64>(r.body.constData() + 6);
                 std::memcpy(&c.number, &bits, 8);
             } else if (r.type == 0x027E) {
-                ok = ok && len == 10;
+                if (len != 10) {
+                    ok = false;
+                    continue;
+                }
                 const qint32 rk = qFromLittleEndian<qint32>(r.body.constData() + 6);
                 c.number = rk >> 2;
             } else {
