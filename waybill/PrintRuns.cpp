@@ -50,6 +50,12 @@ void printBatchWaybills(QWidget* parent, Courier courier, db::Dataset* list,
     TForm9& form = *TForm9::instance();
     setSenderItems(form, sender.name, sender.mobile, sender.address);
     applyCourierLayout(form, courier);
+    // An empty list would preview one blank page, and printing it would feed
+    // a courier's form through the printer for nothing.
+    if (!list || !list->isOpen() || list->recordCount() == 0) {
+        platform().warning(parent, noRecordToPrintText());
+        return;
+    }
     // The pages take their copy of the records before the preview opens.
     const DatasetReportData data(list);
     form.report().setData(&data);
