@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalBlocker>
 #include <map>
 
@@ -75,6 +76,7 @@ QList<grid::GridColumn> listColumns() {
 QStringList distinctTexts(const db::Dataset* list, int column) {
     bool null = false;
     std::map<double, QString> numbers;
+    QSet<QString> seen; // distinct texts first: a list has few and many rows
     std::map<QByteArray, QString> texts;
     std::map<QByteArray, QString> blobs;
     const int count = list->recordCount();
@@ -92,13 +94,13 @@ QStringList distinctTexts(const db::Dataset* list, int column) {
         case QMetaType::QByteArray:
             blobs.try_emplace(v.toByteArray(), v.toString());
             break;
-        default: {
-            const QString text = v.toString();
-            texts.try_emplace(text.toUtf8(), text);
+        default:
+            seen.insert(v.toString());
             break;
         }
-        }
     }
+    for (const QString& text : seen)
+        texts.try_emplace(text.toUtf8(), text);
     QStringList items;
     if (null)
         items.append(QString());

@@ -323,16 +323,26 @@ void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
                 unique = name + QStringLiteral("_%1").arg(k);
             names.append(unique);
         }
+        // Only the columns the statement can name are copied in (all of them
+        // for a "*"); a shop report has many more than an import reads.
+        QList<int> keep;
+        const bool star = jetSql.contains(QLatin1Char('*'));
+        for (int c = 0; c < names.size(); ++c)
+            if (star || jetSql.contains(names.at(c), Qt::CaseInsensitive))
+                keep.append(c);
+        if (keep.isEmpty())
+            for (int c = 0; c < names.size(); ++c)
+                keep.append(c);
         QStringList quoted;
-        for (const QString& name : names)
-            quoted.append(quoteIdent(name));
+        for (int c : keep)
+            quoted.append(quoteIdent(names.at(c)));
         const QString target = quoteIdent(ref.schema) + QLatin1Char('.') + quoteIdent(ref.table);
         execBound(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, quoted.join(QLatin1Char(','))),
                   {});
         if (names.isEmpty())
             continue;
         QStringList marks;
-        for (int c = 0; c < names.size(); ++c)
+        for (qsizetype c = 0; c < keep.size(); ++c)
             marks.append(QStringLiteral("?"));
         const QByteArray insert = QStringLiteral("INSERT INTO %1 VALUES (%2)")
                                       .arg(target, marks.join(QLatin1Char(',')))
@@ -354,10 +364,10 @@ void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
             }
         } release{db_};
         for (const auto& values : table.rows) {
-            QList<QVariant> row = values;
-            while (row.size() < names.size())
-                row.append(QVariant());
-            row.resize(names.size());
+            QList<QVariant> row;
+            row.reserve(keep.size());
+            for (int c : keep)
+                row.append(values.value(c)); // a short row reads as NULL
             sqlite3_reset(st.s);
             sqlite3_clear_bindings(st.s);
             bindAll(st.s, row);
