@@ -9,10 +9,12 @@
 #include <cerrno>
 #include <cmath>
 #include <freexl.h>
+#ifndef Q_OS_WIN
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace tolvi {
 namespace {
@@ -100,6 +102,7 @@ db::ExternalTable readInThisProcess(const QString& path, const QString& sheet) {
     return table;
 }
 
+#ifndef Q_OS_WIN
 // A reading that takes longer than this is a broken file, not a big one.
 constexpr int kReadTimeoutMs = 120000;
 
@@ -131,6 +134,7 @@ bool writeAll(int fd, const QByteArray& bytes) {
     }
     _exit(writeAll(fd, out) ? 0 : 3);
 }
+#endif
 
 } // namespace
 
@@ -138,6 +142,12 @@ bool writeAll(int fd, const QByteArray& bytes) {
 // a damaged or crafted file can make it read or write past its buffers. It
 // runs in a child process: whatever such a file does ends with that process,
 // and the import reports the file as unreadable.
+#ifdef Q_OS_WIN
+// No fork on Windows: the workbook is read in the process itself.
+db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
+    return readInThisProcess(path, sheet);
+}
+#else
 db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
     const QString shown = QDir::toNativeSeparators(path);
     const db::DbError unreadable(
@@ -204,5 +214,7 @@ db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
         throw unreadable;
     return table;
 }
+
+#endif
 
 } // namespace tolvi
