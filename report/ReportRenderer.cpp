@@ -1,10 +1,13 @@
 #include "report/ReportRenderer.h"
 
-#include "report/TextBlock.h"
+#include "report/TextLayoutCache.h"
 
 #include <QPainter>
+#include <QTextLayout>
 
 namespace tolvi::report {
+
+ReportSnapshot::ReportSnapshot() : layouts(std::make_shared<TextLayoutCache>()) {}
 
 QString ReportSnapshot::itemText(const ReportItem& item, int record) const {
     if (!item.isDataBound())
@@ -29,21 +32,46 @@ void paintLine(QPainter& p, const ReportItem& item, double mmPerPx) {
         p.drawLine(a, a + QPointF(0, item.height() * mmPerPx));
 }
 
-void paintText(QPainter& p, const ReportItem& item, const QString& text, double mmPerPx) {
-    const TextBlock block = layoutText(item, text, mmPerPx);
-    p.save();
+void drawLines(QPainter& p, const TextBlock& block) {
+    for (const TextBlockLine& line : block.lines) {
+        if (line.text.isEmpty())
+            continue;
+        const QTextLine shaped =
+            block.paragraphs.at(static_cast<size_t>(line.paragraph))->lineAt(line.line);
+        // The shaped line draws from its own origin; put that at the line's
+        // place in the box.
+        shaped.draw(&p, QPointF(line.x - shaped.x(), line.top - shaped.y()));
+    }
+}
+
+void paintText(QPainter& p, const ReportSnapshot& report, const ReportItem& item, int record,
+               double mmPerPx) {
+    std::shared_ptr<const TextBlock> cached;
+    TextBlock fresh;
+    if (item.isDataBound() || !report.layouts)
+        fresh = layoutText(item, report.itemText(item, record), mmPerPx);
+    else
+        cached = report.layouts->block(item, item.text(), mmPerPx);
+    const TextBlock& block = cached ? *cached : fresh;
+
     if (!item.transparent())
         p.fillRect(block.boxMm, item.color());
-    if (block.clip)
+    // Clipping costs a saved state and a clip path per text on a PDF page;
+    // it is only needed when a line reaches past the box.
+    const bool clip = block.clip && !block.fitsBox();
+    if (clip) {
+        p.save();
         p.setClipRect(block.boxMm, Qt::IntersectClip);
+    }
+    const QTransform outer = p.transform();
     p.translate(block.boxMm.topLeft());
     p.scale(1 / kTextUnitsPerMm, 1 / kTextUnitsPerMm);
-    p.setFont(block.font);
     p.setPen(Qt::black);
-    for (const TextBlockLine& line : block.lines)
-        if (!line.text.isEmpty())
-            p.drawText(QPointF(line.x, line.baseline), line.text);
-    p.restore();
+    drawLines(p, block);
+    if (clip)
+        p.restore();
+    else
+        p.setTransform(outer);
 }
 
 void paintFrame(QPainter& p, const BandFrame& f, const QRectF& r) {
@@ -82,7 +110,7 @@ void paintReportPage(QPainter& painter, const ReportSnapshot& report, int page) 
             if (item->isLine())
                 paintLine(painter, *item, k);
             else
-                paintText(painter, *item, report.itemText(*item, placed.record), k);
+                paintText(painter, report, *item, placed.record, k);
         }
         painter.restore();
     }

@@ -8,11 +8,14 @@
 #include <QHash>
 #include <QStringList>
 #include <QTransform>
+#include <memory>
 #include <vector>
 
 class QPainter;
 
 namespace tolvi::report {
+
+class TextLayoutCache;
 
 struct PlacedBand {
     int band = 0;    // index into ReportSnapshot::bands
@@ -27,6 +30,12 @@ struct ReportSnapshot {
     std::vector<Band> bands;
     std::vector<std::vector<PlacedBand>> pages;
     QHash<QString, QStringList> fieldTexts; // bound field -> text of each record
+    // Layouts of the texts that do not change from record to record; copies
+    // of the snapshot share it, its entries being keyed by everything that
+    // shapes a layout.
+    std::shared_ptr<TextLayoutCache> layouts;
+
+    ReportSnapshot();
 
     int pageCount() const { return static_cast<int>(pages.size()); }
     // The text an item shows in a band printed for that record.

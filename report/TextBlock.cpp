@@ -7,8 +7,12 @@ namespace tolvi::report {
 namespace {
 
 void layoutParagraph(const QString& paragraph, const QFont& font, double width, bool wrap,
-                     double& y, std::vector<TextBlockLine>& out) {
-    QTextLayout layout(paragraph, font);
+                     double& y, TextBlock& block) {
+    auto shared = std::make_shared<QTextLayout>(paragraph, font);
+    QTextLayout& layout = *shared;
+    const int index = static_cast<int>(block.paragraphs.size());
+    // Keep the shaped glyphs after endLayout: painting draws from them.
+    layout.setCacheEnabled(true);
     QTextOption option;
     option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     layout.setTextOption(option);
@@ -22,6 +26,8 @@ void layoutParagraph(const QString& paragraph, const QFont& font, double width, 
         else
             line.setNumColumns(paragraph.size());
         TextBlockLine l;
+        l.paragraph = index;
+        l.line = line.lineNumber();
         l.text = paragraph.mid(line.textStart(), line.textLength());
         while (!l.text.isEmpty() && l.text.back().isSpace())
             l.text.chop(1);
@@ -30,9 +36,10 @@ void layoutParagraph(const QString& paragraph, const QFont& font, double width, 
         l.top = y;
         l.baseline = y + line.ascent();
         y += line.height();
-        out.push_back(l);
+        block.lines.push_back(l);
     }
     layout.endLayout();
+    block.paragraphs.push_back(std::move(shared));
 }
 
 double alignedOffset(HAlign a, double room) {
@@ -48,6 +55,18 @@ double alignedOffset(HAlign a, double room) {
 }
 
 } // namespace
+
+bool TextBlock::fitsBox() const {
+    // Slanted glyphs may reach past their advance, so they keep the clip.
+    if (font.italic())
+        return false;
+    constexpr double eps = 1e-6;
+    const double w = boxMm.width() * kTextUnitsPerMm + eps;
+    const double h = boxMm.height() * kTextUnitsPerMm + eps;
+    return std::all_of(lines.begin(), lines.end(), [w, h](const TextBlockLine& l) {
+        return l.x >= -1e-6 && l.x + l.width <= w && l.top >= 0 && l.top + l.height <= h;
+    });
+}
 
 TextBlock layoutText(const ReportItem& item, const QString& text, double mmPerPx) {
     TextBlock block;
@@ -66,7 +85,7 @@ TextBlock layoutText(const ReportItem& item, const QString& text, double mmPerPx
         t.replace(QLatin1Char('\n'), QLatin1Char(' ')); // a plain label is one line
     double y = 0;
     for (const QString& paragraph : t.split(QLatin1Char('\n')))
-        layoutParagraph(paragraph, block.font, boxW, wrap, y, block.lines);
+        layoutParagraph(paragraph, block.font, boxW, wrap, y, block);
 
     if (grows) {
         double w = 0;

@@ -7,7 +7,10 @@
 
 #include <QFont>
 #include <QRectF>
+#include <memory>
 #include <vector>
+
+class QTextLayout;
 
 namespace tolvi::report {
 
@@ -18,6 +21,8 @@ struct TextBlockLine {
     double baseline = 0; // likewise
     double width = 0;
     double height = 0;
+    int paragraph = 0; // index into TextBlock::paragraphs
+    int line = 0;      // the line of that paragraph's layout
 };
 
 struct TextBlock {
@@ -25,6 +30,12 @@ struct TextBlock {
     bool clip = true;
     QFont font;
     std::vector<TextBlockLine> lines;
+    // The shaped paragraphs the lines come from: painting draws their glyphs
+    // instead of shaping each line's text a second time.
+    std::vector<std::shared_ptr<const QTextLayout>> paragraphs;
+
+    // Every line lies inside the box, so clipping at it would cut nothing.
+    bool fitsBox() const;
 };
 
 // mmPerPx turns the item's report pixels into millimetres.
