@@ -137,7 +137,10 @@ void TMainForm::buildToolBar() {
     toolBar_->setGeometry(526, 4, 530, 66);
     toolBar_->setAccessibleName(QStringLiteral("工具栏"));
     // Eight captioned buttons share 530 pixels whatever padding a skin gives.
-    toolBar_->setStyleSheet(QStringLiteral("QToolButton { padding: 1px 2px; margin: 0px; }"));
+    toolBar_->setStyleSheet(QStringLiteral(
+        "QToolButton { padding: 1px 2px; margin: 0px; }"
+        "QToolButton[popupMode=\"1\"] { padding-right: 12px; }"
+        "QToolButton::menu-button { width: 11px; border: none; background: transparent; }"));
 
     auto call = [this](std::function<void()> Commands::*member) {
         return [this, member] {
