@@ -5,7 +5,7 @@
 #include "data/Schema.h"
 #include "operators/LoginHost.h"
 #include "operators/OperatorSession.h"
-#include "operators/PasswordFilter.h"
+#include "operators/PasswordKeyFilter.h"
 #include "platform/Platform.h"
 
 #include <QComboBox>
@@ -32,9 +32,6 @@ Tloginfm::Tloginfm(LoginHost* host, QWidget* parent) : QDialog(parent), host_(ho
 
     auto* passwordLabel = new QLabel(QStringLiteral("输入密码："), this);
     passwordBox_ = new QLineEdit(this);
-    passwordBox_->setMaxLength(10);
-    passwordBox_->setEchoMode(QLineEdit::Password);
-    passwordBox_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     passwordLabel->setBuddy(passwordBox_);
     passwordBox_->setAccessibleName(passwordLabel->text());
 
@@ -59,9 +56,10 @@ Tloginfm::Tloginfm(LoginHost* host, QWidget* parent) : QDialog(parent), host_(ho
     grid->addWidget(loginButton_, 3, 1, Qt::AlignRight);
     setFixedSize(300, 170);
 
+    // Enter in the password box focuses "登 录"; it never logs in by itself.
+    PasswordKeyFilter::setUpPasswordBox(passwordBox_, loginButton_);
     userBox_->installEventFilter(this);
     userBox_->lineEdit()->installEventFilter(this);
-    passwordBox_->installEventFilter(this);
     loginButton_->installEventFilter(this);
     connect(userBox_, &QComboBox::activated, this, [this] { passwordBox_->setFocus(); });
     connect(loginButton_, &QPushButton::clicked, this, &Tloginfm::Button1Click);
@@ -95,13 +93,6 @@ bool Tloginfm::eventFilter(QObject* watched, QEvent* event) {
             passwordBox_->setFocus();
             return true;
         }
-    } else if (watched == passwordBox_) {
-        if (enter) {
-            loginButton_->setFocus();
-            return true;
-        }
-        if (!passwordKeyAllowed(key))
-            return true;
     } else if (watched == loginButton_ && enter) {
         loginButton_->click();
         return true;
