@@ -7,9 +7,7 @@
 #include <QSignalBlocker>
 
 namespace tolvi {
-namespace {
-
-QString trimControl(const QString& text) {
+QString trimBlanksAndControls(const QString& text) {
     qsizetype b = 0, e = text.size();
     while (b < e && text.at(b).unicode() <= 32)
         ++b;
@@ -18,8 +16,6 @@ QString trimControl(const QString& text) {
     return text.mid(b, e - b);
 }
 
-} // namespace
-
 QString sqlText(const QString& value) {
     QString v = value;
     v.replace(QLatin1Char('\''), QStringLiteral("''"));
@@ -27,7 +23,7 @@ QString sqlText(const QString& value) {
 }
 
 bool requireText(QWidget* box, const QString& text, const QString& message) {
-    if (!trimControl(text).isEmpty())
+    if (!trimBlanksAndControls(text).isEmpty())
         return true;
     platform().warning(box ? box->window() : nullptr, message);
     if (box)

@@ -11,6 +11,10 @@ class QWidget;
 
 namespace tolvi {
 
+// The text without leading and trailing blanks and control characters
+// (every character whose code is at most 32).
+QString trimBlanksAndControls(const QString& text);
+
 // A typed value made safe to stand between single quotes in a statement:
 // every ' is doubled, so the value is stored and found as typed.
 QString sqlText(const QString& value);

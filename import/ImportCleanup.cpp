@@ -4,24 +4,6 @@
 #include "import/AddressNormaliser.h"
 
 namespace tolvi {
-namespace {
-
-bool blankOrControl(QChar c) {
-    return c.unicode() <= 0x20 || c.isSpace() || c.category() == QChar::Other_Control;
-}
-
-} // namespace
-
-QString trimBlanksAndControls(const QString& text) {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && blankOrControl(text.at(from)))
-        ++from;
-    while (to > from && blankOrControl(text.at(to - 1)))
-        --to;
-    return text.mid(from, to - from);
-}
-
 void optimiseImportedData(db::Dataset* list, const QString& defaultCourier,
                           const std::function<void()>& showAllRecords) {
     execQuery(list, QStringLiteral("update data set d='") + sqlText(defaultCourier) +

@@ -19,7 +19,4 @@ void optimiseImportedData(db::Dataset* list, const QString& defaultCourier,
 // error, none; the list is reloaded either way.
 void optimiseRecipientAddresses(db::Dataset* list, const std::function<void()>& showAllRecords);
 
-// Leading and trailing blanks and control characters removed.
-QString trimBlanksAndControls(const QString& text);
-
 } // namespace tolvi

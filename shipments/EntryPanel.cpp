@@ -18,15 +18,6 @@ namespace {
 constexpr int kCollapsedHeight = 175;
 constexpr int kExpandedHeight = 320;
 
-QString trimControl(const QString& text) {
-    qsizetype b = 0, e = text.size();
-    while (b < e && text.at(b).unicode() <= 32)
-        ++b;
-    while (e > b && text.at(e - 1).unicode() <= 32)
-        --e;
-    return text.mid(b, e - b);
-}
-
 bool isEnter(const QKeyEvent* k) {
     return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
 }
@@ -262,18 +253,18 @@ QList<std::pair<QString, QVariant>> EntryPanel::fieldValues() const {
     const double quantity = textToFloat(quantity_->text());
     const double amount = textToFloat(amount_->text());
     const QString day = textToDate(date_->text());
-    return {{QStringLiteral("d"), trimControl(courier_->currentText())},
-            {QStringLiteral("g"), trimControl(status_->currentText())},
+    return {{QStringLiteral("d"), trimBlanksAndControls(courier_->currentText())},
+            {QStringLiteral("g"), trimBlanksAndControls(status_->currentText())},
             {QStringLiteral("day1"), day},
-            {QStringLiteral("a"), trimControl(name_->text())},
-            {QStringLiteral("b"), trimControl(mobile_->text())},
-            {QStringLiteral("c"), trimControl(address_->text())},
+            {QStringLiteral("a"), trimBlanksAndControls(name_->text())},
+            {QStringLiteral("b"), trimBlanksAndControls(mobile_->text())},
+            {QStringLiteral("c"), trimBlanksAndControls(address_->text())},
             {QStringLiteral("1"), quantity},
             {QStringLiteral("2"), amount},
-            {QStringLiteral("z"), trimControl(remarks_->text())},
-            {QStringLiteral("h"), trimControl(goods_->text())},
-            {QStringLiteral("i"), trimControl(member_->text())},
-            {QStringLiteral("j"), trimControl(order_->text())}};
+            {QStringLiteral("z"), trimBlanksAndControls(remarks_->text())},
+            {QStringLiteral("h"), trimBlanksAndControls(goods_->text())},
+            {QStringLiteral("i"), trimBlanksAndControls(member_->text())},
+            {QStringLiteral("j"), trimBlanksAndControls(order_->text())}};
 }
 
 void EntryPanel::saveNew() {

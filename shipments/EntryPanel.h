@@ -1,7 +1,7 @@
 #pragma once
 // The entry panel: one shipment record's fields, for new and modified records.
 
-#include "shipments/FloatingPanel.h"
+#include "platform/FloatingPanel.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "shipments/QuickQueryPanel.h"
 
 #include "data/Mylib.h"
-#include "shipments/FloatingPanel.h"
+#include "platform/FloatingPanel.h"
 
 #include <QComboBox>
 #include <QLineEdit>

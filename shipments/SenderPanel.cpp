@@ -10,18 +10,7 @@
 #include <QPushButton>
 
 namespace tolvi {
-namespace {
-
-QString trimControl(const QString& text) {
-    qsizetype b = 0, e = text.size();
-    while (b < e && text.at(b).unicode() <= 32)
-        ++b;
-    while (e > b && text.at(e - 1).unicode() <= 32)
-        --e;
-    return text.mid(b, e - b);
-}
-
-} // namespace
+namespace {} // namespace
 
 SenderPanel::SenderPanel(db::Dataset* reader, db::Dataset* writer,
                          std::function<void(const QString&)> showSuccessTip, QWidget* parent)
@@ -99,10 +88,10 @@ void SenderPanel::saveSenderProfile() {
             writer_->edit();
         }
         try {
-            writer_->setValue(QStringLiteral("a"), trimControl(name_->text()));
-            writer_->setValue(QStringLiteral("b"), trimControl(mobile_->text()));
-            writer_->setValue(QStringLiteral("c"), trimControl(address_->text()));
-            writer_->setValue(QStringLiteral("d"), trimControl(courier_->currentText()));
+            writer_->setValue(QStringLiteral("a"), trimBlanksAndControls(name_->text()));
+            writer_->setValue(QStringLiteral("b"), trimBlanksAndControls(mobile_->text()));
+            writer_->setValue(QStringLiteral("c"), trimBlanksAndControls(address_->text()));
+            writer_->setValue(QStringLiteral("d"), trimBlanksAndControls(courier_->currentText()));
             writer_->post();
         } catch (...) {
             writer_->cancel();

@@ -2,7 +2,7 @@
 // The sender panel: the seller's name, mobile, address and default courier.
 // The rest of the program reads these fields, not the table.
 
-#include "shipments/FloatingPanel.h"
+#include "platform/FloatingPanel.h"
 
 #include <functional>
 

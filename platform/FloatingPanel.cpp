@@ -1,14 +1,13 @@
-#include "sales/XstjPanelFrame.h"
+#include "platform/FloatingPanel.h"
 
 #include "platform/Icons.h"
 
 #include <QLabel>
 #include <QMouseEvent>
-#include <algorithm>
 
-namespace tolvi::xstj {
+namespace tolvi {
 
-XstjPanelFrame::XstjPanelFrame(QWidget* parent) : QFrame(parent) {
+FloatingPanel::FloatingPanel(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Raised);
     setAutoFillBackground(true);
@@ -21,7 +20,7 @@ XstjPanelFrame::XstjPanelFrame(QWidget* parent) : QFrame(parent) {
     close_->installEventFilter(this);
 }
 
-bool XstjPanelFrame::eventFilter(QObject* watched, QEvent* event) {
+bool FloatingPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == close_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         Q_EMIT closeClicked();
@@ -30,13 +29,13 @@ bool XstjPanelFrame::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
-void XstjPanelFrame::resizeEvent(QResizeEvent* event) {
+void FloatingPanel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     close_->move(width() - close_->width() - 4, 4);
     close_->raise();
 }
 
-void XstjPanelFrame::mousePressEvent(QMouseEvent* event) {
+void FloatingPanel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         dragging_ = true;
         grab_ = event->position().toPoint();
@@ -44,7 +43,7 @@ void XstjPanelFrame::mousePressEvent(QMouseEvent* event) {
     QFrame::mousePressEvent(event);
 }
 
-void XstjPanelFrame::mouseMoveEvent(QMouseEvent* event) {
+void FloatingPanel::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_ && (event->buttons() & Qt::LeftButton) && parentWidget()) {
         QPoint to = mapToParent(event->position().toPoint() - grab_);
         const QRect area = parentWidget()->rect();
@@ -55,13 +54,13 @@ void XstjPanelFrame::mouseMoveEvent(QMouseEvent* event) {
     QFrame::mouseMoveEvent(event);
 }
 
-void XstjPanelFrame::mouseReleaseEvent(QMouseEvent* event) {
+void FloatingPanel::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     QFrame::mouseReleaseEvent(event);
 }
 
-QLabel* placeCaptioned(QWidget* parent, const QString& caption, QWidget* box, int x, int y,
-                       int width, int labelWidth) {
+QLabel* placeField(QWidget* parent, const QString& caption, QWidget* box, int x, int y, int width,
+                   int labelWidth) {
     auto* label = new QLabel(caption, parent);
     label->setGeometry(x, y, labelWidth, 22);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -72,4 +71,4 @@ QLabel* placeCaptioned(QWidget* parent, const QString& caption, QWidget* box, in
     return label;
 }
 
-} // namespace tolvi::xstj
+} // namespace tolvi
