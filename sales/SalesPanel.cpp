@@ -39,7 +39,8 @@ QLabel* placeCaption(QWidget* parent, const QString& caption, QWidget* box, int 
 
 QLabel* valueLabel(QWidget* parent, const QString& caption, int x, int y) {
     auto* value = new QLabel(parent);
-    value->setStyleSheet(QStringLiteral("color: #000080;"));
+    // The highlight colour reads well on every skin, light or dark.
+    value->setStyleSheet(QStringLiteral("color: palette(highlight);"));
     placeCaption(parent, caption, value, x, y, 190);
     return value;
 }
