@@ -3,6 +3,7 @@
 // and characters GBK cannot encode. Each is stored and found as typed; no
 // statement breaks and no other row changes.
 #include "app/MainForm.h"
+#include "app/ProgramFixture.h"
 #include "app/Startup.h"
 #include "data/Dm.h"
 #include "data/Schema.h"
@@ -27,25 +28,8 @@ using namespace tolvi;
 
 namespace {
 
-struct Program {
-    test::TestEnv env;
-    std::unique_ptr<Tdmfm> dm;
-    std::unique_ptr<TMainForm> main;
-    Program() {
-        operatorSession() = OperatorSession{};
-        OperatorRights::instance().setRestricted(false);
-        main = std::make_unique<TMainForm>();
-        dm = std::make_unique<Tdmfm>(mainConnectionString());
-        main->setDataModule(dm.get());
-        installFeatureWindows(*main, *dm);
-        main->show();
-    }
-    ~Program() {
-        main.reset();
-        dm.reset();
-    }
-    db::ResultSet rows(const QString& sql) const { return dm->ADOConnection1->select(sql); }
-    // Every row of data as one text, to see that nothing else changed.
+// The program with a look at every row of data, to see that nothing else changed.
+struct Program : test::Program {
     QString dataDump() const {
         QStringList out;
         for (const auto& r : rows("select a,b,c,d,g,h,i,j,z,k from data order by rowid").rows) {
@@ -55,15 +39,6 @@ struct Program {
             out << v.join(QChar(0x1F));
         }
         return out.join(QChar(0x1E));
-    }
-    bool login(const QString& user, const QString& password) {
-        operatorSession() = OperatorSession{};
-        Tloginfm login(main.get(), main.get());
-        login.show();
-        login.userBox()->setEditText(user);
-        login.passwordBox()->setText(password);
-        login.loginButton()->click();
-        return operatorSession().loggedIn && operatorSession().userName == user;
     }
 };
 

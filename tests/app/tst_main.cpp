@@ -1,5 +1,6 @@
 // The main window's life: first show, login hand-over, tip, timers, close.
 #include "app/MainForm.h"
+#include "app/ProgramFixture.h"
 #include "app/Startup.h"
 #include "data/Dm.h"
 #include "data/Schema.h"
@@ -28,31 +29,7 @@ using namespace tolvi;
 
 namespace {
 
-struct Program {
-    test::TestEnv env;
-    std::unique_ptr<Tdmfm> dm;
-    std::unique_ptr<TMainForm> main;
-    Program() {
-        operatorSession() = OperatorSession{};
-        OperatorRights::instance().setRestricted(false);
-        main = std::make_unique<TMainForm>();
-        dm = std::make_unique<Tdmfm>(mainConnectionString());
-        main->setDataModule(dm.get());
-        installFeatureWindows(*main, *dm);
-        main->show();
-    }
-    ~Program() {
-        main.reset();
-        dm.reset();
-    }
-    void login(const QString& user, const QString& password) {
-        Tloginfm login(main.get(), main.get());
-        login.show();
-        login.userBox()->setEditText(user);
-        login.passwordBox()->setText(password);
-        login.loginButton()->click();
-    }
-};
+using test::Program;
 
 } // namespace
 
