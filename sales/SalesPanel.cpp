@@ -75,12 +75,10 @@ struct SalesPanel::SaleValues {
     QVariant inStockDate; // NULL when the goods record has none
 };
 
-SalesPanel::SalesPanel(Tdmfm* dm, QWidget* parent) : QFrame(parent), dm_(dm) {
+SalesPanel::SalesPanel(Tdmfm* dm, QWidget* parent) : FloatingPanel(parent), dm_(dm) {
     setObjectName(QStringLiteral("Panel1"));
     setAccessibleName(QStringLiteral("销售录入"));
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Raised);
-    setAutoFillBackground(true);
+    connect(this, &FloatingPanel::closeClicked, this, &SalesPanel::closeSalePanel);
     build();
     setSaleDateToToday();
     hide();
@@ -166,14 +164,6 @@ void SalesPanel::build() {
     remark_ = new QLineEdit;
     placeCaption(this, QStringLiteral("备 注："), remark_, right, 236, 210);
 
-    close_ = new QLabel(this);
-    close_->setPixmap(closePicture());
-    close_->setGeometry(width() - 21, 4, 17, 17);
-    close_->setCursor(Qt::PointingHandCursor);
-    close_->setAccessibleName(QStringLiteral("关闭"));
-    close_->setToolTip(QStringLiteral("关闭"));
-    close_->installEventFilter(this);
-
     // The designed buttons that sit below the panel's visible area.
     int x = 4;
     for (const QString& caption :
@@ -240,13 +230,8 @@ void SalesPanel::run(const std::function<void()>& command) {
 }
 
 bool SalesPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == close_ && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        closeSalePanel();
-        return true;
-    }
     if (event->type() != QEvent::KeyPress)
-        return QFrame::eventFilter(watched, event);
+        return FloatingPanel::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter) {
@@ -271,7 +256,7 @@ bool SalesPanel::eventFilter(QObject* watched, QEvent* event) {
             next->setFocus(Qt::TabFocusReason);
             return true;
         }
-        return QFrame::eventFilter(watched, event);
+        return FloatingPanel::eventFilter(watched, event);
     }
     if (watched == price_ || watched == discount_ || watched == quantity_) {
         const QString text = key->text();
@@ -279,31 +264,7 @@ bool SalesPanel::eventFilter(QObject* watched, QEvent* event) {
             text.at(0) != QLatin1Char('.'))
             return true; // digits, ".", Backspace and Enter only
     }
-    return QFrame::eventFilter(watched, event);
-}
-
-void SalesPanel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragging_ = true;
-        grab_ = event->position().toPoint();
-    }
-    QFrame::mousePressEvent(event);
-}
-
-void SalesPanel::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton) && parentWidget()) {
-        QPoint to = mapToParent(event->position().toPoint() - grab_);
-        const QRect area = parentWidget()->rect();
-        to.setX(std::clamp(to.x(), 0, std::max(0, area.width() - width())));
-        to.setY(std::clamp(to.y(), 0, std::max(0, area.height() - height())));
-        move(to);
-    }
-    QFrame::mouseMoveEvent(event);
-}
-
-void SalesPanel::mouseReleaseEvent(QMouseEvent* event) {
-    dragging_ = false;
-    QFrame::mouseReleaseEvent(event);
+    return FloatingPanel::eventFilter(watched, event);
 }
 
 GoodsRecord SalesPanel::goodsRecordOfCurrentRow(Tdmfm* dm) {

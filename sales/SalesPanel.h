@@ -5,7 +5,9 @@
 // one transaction, then feeds the POS slip and refreshes the sales windows
 // through hooks the main window connects.
 
+#include "platform/FloatingPanel.h"
 #include <QDate>
+
 #include <QFrame>
 #include <QPoint>
 #include <functional>
@@ -37,7 +39,7 @@ struct SlipItem {
     QString name, spec, code, quantity, unitPrice, amount;
 };
 
-class SalesPanel : public QFrame {
+class SalesPanel : public FloatingPanel {
     Q_OBJECT
 public:
     struct Hooks {
@@ -104,7 +106,6 @@ public:
     QLabel* suggestedPriceLabel() const { return suggestedLabel_; }
     QToolButton* saveButton() const { return save_; }
     QToolButton* plusButton() const { return plus_; }
-    QLabel* closePictureLabel() const { return close_; }
     UpDownButtons* discountUpDown() const { return discountUpDown_; }
     UpDownButtons* quantityUpDown() const { return quantityUpDown_; }
     QPushButton* button(const QString& caption) const; // the five off-panel buttons
@@ -120,9 +121,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     struct SaleValues;
@@ -163,12 +161,9 @@ private:
     QLineEdit* contact_;
     QLineEdit* remark_;
     QToolButton* save_;
-    QLabel* close_;
     UpDownButtons* discountUpDown_;
     UpDownButtons* quantityUpDown_;
     QList<QPushButton*> offPanel_;
-    QPoint grab_;
-    bool dragging_ = false;
 };
 
 } // namespace tolvi

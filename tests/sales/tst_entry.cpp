@@ -426,7 +426,7 @@ void TestEntry::closeAndRights() {
     SalesFixture f;
     fillSale(f, QStringLiteral("12"), QStringLiteral("3"));
     f.panel->debtEdit()->setText(QStringLiteral("5"));
-    f.panel->closeSalePanel();
+    QTest::mouseClick(f.panel->closePictureLabel(), Qt::LeftButton); // closeSalePanel
     QVERIFY(f.panel->isHidden());
     QCOMPARE(f.panel->priceEdit()->text(), QString());
     QCOMPARE(f.panel->debtEdit()->text(), QStringLiteral("0"));
