@@ -1,6 +1,8 @@
 #include "report/ReportFonts.h"
 
+#include <QImage>
 #include <QStringList>
+#include <QTextLayout>
 #include <cmath>
 #include <mutex>
 
@@ -26,11 +28,28 @@ void initReportFonts() {
     });
 }
 
+namespace {
+
+// A device whose resolution is exactly kTextUnitsPerMm pixels per millimetre,
+// so a point size resolves to its fractional pixel size without rounding.
+const QPaintDevice& referenceDevice() {
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        const int dotsPerMetre = static_cast<int>(std::lround(kTextUnitsPerMm * 1000));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image;
+    }();
+    return device;
+}
+
+} // namespace
+
 QFont layoutFont(const ReportFont& font) {
     initReportFonts();
-    QFont f(font.family);
-    const double mm = font.pointSize * 25.4 / 72.0;
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(mm * kTextUnitsPerMm))));
+    QFont base(font.family);
+    base.setPointSizeF(std::max(0.1, font.pointSize));
+    QFont f(base, &referenceDevice());
     f.setBold(font.bold);
     f.setItalic(font.italic);
     f.setUnderline(font.underline);
@@ -38,6 +57,17 @@ QFont layoutFont(const ReportFont& font) {
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::PreferOutline);
     return f;
+}
+
+void drawLayoutText(QPainter& p, const QPointF& topLeft, const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setNumColumns(static_cast<int>(text.size()));
+    layout.endLayout();
+    layout.draw(&p, topLeft);
 }
 
 } // namespace tolvi::report

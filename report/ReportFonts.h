@@ -4,7 +4,10 @@
 // and clipping measure the font that is actually drawn (and embedded in a PDF).
 
 #include <QFont>
+#include <QPointF>
 #include <QString>
+
+class QPainter;
 
 namespace tolvi::report {
 
@@ -23,9 +26,17 @@ struct ReportFont {
     bool underline = false;
 };
 
-// Text is laid out in hundredths of a millimetre with a pixel-sized font, so
-// that measurement does not depend on the device (screen, printer or PDF).
-inline constexpr double kTextUnitsPerMm = 100.0;
+// Text is laid out in twentieths of a millimetre with a font resolved against a
+// fixed 508 dpi reference, so that measurement does not depend on the device
+// (screen, printer or PDF). The unit keeps report glyphs under 256 pixels:
+// FreeType glyphs larger than that are not cached by Qt and would be reloaded
+// for every text shaped.
+inline constexpr double kTextUnitsPerMm = 20.0;
 QFont layoutFont(const ReportFont& font);
+
+// Draws one line of text with its top-left corner at a point in text units.
+// QPainter::setFont would resolve a layout font against the painted device
+// and change its size, so the text is drawn through a layout instead.
+void drawLayoutText(QPainter& p, const QPointF& topLeft, const QString& text, const QFont& font);
 
 } // namespace tolvi::report

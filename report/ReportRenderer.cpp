@@ -20,19 +20,27 @@ QString ReportSnapshot::itemText(const ReportItem& item, int record) const {
 
 namespace {
 
+// Items are painted in text units (the band's coordinate system scaled once),
+// so the PDF engine writes one transform per band instead of one per text.
+QRectF toUnits(const QRectF& mm) {
+    return {mm.topLeft() * kTextUnitsPerMm, mm.size() * kTextUnitsPerMm};
+}
+
 void paintLine(QPainter& p, const ReportItem& item, double mmPerPx) {
     QPen pen(Qt::black);
-    pen.setWidthF(item.lineWidthMm());
+    pen.setWidthF(item.lineWidthMm() * kTextUnitsPerMm);
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
-    const QPointF a(item.x() * mmPerPx, item.y() * mmPerPx);
+    const double k = mmPerPx * kTextUnitsPerMm;
+    const QPointF a(item.x() * k, item.y() * k);
     if (item.kind() == ItemKind::HorizontalLine)
-        p.drawLine(a, a + QPointF(item.width() * mmPerPx, 0));
+        p.drawLine(a, a + QPointF(item.width() * k, 0));
     else
-        p.drawLine(a, a + QPointF(0, item.height() * mmPerPx));
+        p.drawLine(a, a + QPointF(0, item.height() * k));
 }
 
 void drawLines(QPainter& p, const TextBlock& block) {
+    const QPointF origin = block.boxMm.topLeft() * kTextUnitsPerMm;
     for (const TextBlockLine& line : block.lines) {
         if (line.text.isEmpty())
             continue;
@@ -40,7 +48,7 @@ void drawLines(QPainter& p, const TextBlock& block) {
             block.paragraphs.at(static_cast<size_t>(line.paragraph))->lineAt(line.line);
         // The shaped line draws from its own origin; put that at the line's
         // place in the box.
-        shaped.draw(&p, QPointF(line.x - shaped.x(), line.top - shaped.y()));
+        shaped.draw(&p, origin + QPointF(line.x - shaped.x(), line.top - shaped.y()));
     }
 }
 
@@ -55,23 +63,18 @@ void paintText(QPainter& p, const ReportSnapshot& report, const ReportItem& item
     const TextBlock& block = cached ? *cached : fresh;
 
     if (!item.transparent())
-        p.fillRect(block.boxMm, item.color());
+        p.fillRect(toUnits(block.boxMm), item.color());
     // Clipping costs a saved state and a clip path per text on a PDF page;
     // it is only needed when a line reaches past the box.
     const bool clip = block.clip && !block.fitsBox();
     if (clip) {
         p.save();
-        p.setClipRect(block.boxMm, Qt::IntersectClip);
+        p.setClipRect(toUnits(block.boxMm), Qt::IntersectClip);
     }
-    const QTransform outer = p.transform();
-    p.translate(block.boxMm.topLeft());
-    p.scale(1 / kTextUnitsPerMm, 1 / kTextUnitsPerMm);
     p.setPen(Qt::black);
     drawLines(p, block);
     if (clip)
         p.restore();
-    else
-        p.setTransform(outer);
 }
 
 void paintFrame(QPainter& p, const BandFrame& f, const QRectF& r) {
@@ -106,6 +109,7 @@ void paintReportPage(QPainter& painter, const ReportSnapshot& report, int page) 
             painter.fillRect(rect, band.color());
         paintFrame(painter, band.frame(), rect);
         painter.setTransform(report.contentTransform, true);
+        painter.scale(1 / kTextUnitsPerMm, 1 / kTextUnitsPerMm);
         for (const auto& item : band.items()) {
             if (item->isLine())
                 paintLine(painter, *item, k);

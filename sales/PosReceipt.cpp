@@ -65,10 +65,9 @@ PageSource receiptPages(const QList<ReceiptLine>& lines, double dotsPerInch, dou
         p.scale(1 / report::kTextUnitsPerMm, 1 / report::kTextUnitsPerMm);
         p.setPen(Qt::black);
         for (const ReceiptLine& line : lines) {
-            p.setFont(line.heading ? heading : body);
             // Text is placed by its top edge, as the device coordinates mean.
             const double top = line.y * mmPerDot * report::kTextUnitsPerMm;
-            p.drawText(QPointF(0, top + QFontMetricsF(p.font()).ascent()), line.text);
+            report::drawLayoutText(p, QPointF(0, top), line.text, line.heading ? heading : body);
         }
         p.restore();
     };

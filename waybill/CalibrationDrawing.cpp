@@ -2,7 +2,6 @@
 
 #include "report/ReportFonts.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -68,7 +67,7 @@ void paintCrosshair(QPainter& p, const QPointF& atMm, double armMm, const QColor
 
 void paintTextMm(QPainter& p, const QPointF& topLeftMm, const QString& text, double heightMm,
                  const QColor& color, bool bold) {
-    // A pixel-sized font in hundredths of a millimetre measures the same on
+    // Laid out in text units with the report's font, it measures the same on
     // screen, printer and PDF, as the report engine does.
     report::ReportFont rf;
     rf.bold = bold;
@@ -77,9 +76,8 @@ void paintTextMm(QPainter& p, const QPointF& topLeftMm, const QString& text, dou
     p.save();
     p.translate(topLeftMm);
     p.scale(1 / kTextUnitsPerMm, 1 / kTextUnitsPerMm);
-    p.setFont(font);
     p.setPen(color);
-    p.drawText(QPointF(0, QFontMetricsF(font).ascent()), text);
+    report::drawLayoutText(p, QPointF(0, 0), text, font);
     p.restore();
 }
 

@@ -227,8 +227,8 @@ void TestPrintRuns::longSenderNameWrapsAndIsCut() {
             continue;
         bool inside = false;
         for (const QRectF& box : boxes)
-            inside = inside ||
-                     (box.contains(QPointF(w.xMin + 0.01, w.yMin)) && w.xMax <= box.right() + 0.3);
+            inside = inside || (box.contains(QPointF(w.xMin + 0.01, w.yMin + 0.01)) &&
+                                w.xMax <= box.right() + 0.3);
         QVERIFY2(inside, qPrintable(describe(words)));
     }
 }
