@@ -20,7 +20,8 @@ bool looksLikeText(const QByteArray& head) {
 
 } // namespace
 
-db::ExternalTable loadOrderSheet(const QString& path, const QString& sheet) {
+db::ExternalTable loadOrderSheet(const QString& path, const QString& sheet,
+                                 const db::ColumnFilter& wanted) {
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
@@ -31,7 +32,7 @@ db::ExternalTable loadOrderSheet(const QString& path, const QString& sheet) {
     const QByteArray head = file.read(4096);
     file.close();
     if (head.startsWith(kOle2Signature))
-        return readXlsSheet(path, sheet);
+        return readXlsSheet(path, sheet, wanted);
     const bool textHead =
         head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF") || looksLikeText(head);
     if (textHead)

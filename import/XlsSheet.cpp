@@ -3,11 +3,11 @@
 #include "data/db/DbError.h"
 #include "import/CsvTable.h"
 
-#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <freexl.h>
 #ifndef Q_OS_WIN
 #include <poll.h>
@@ -53,7 +53,25 @@ QVariant cellValue(const FreeXL_CellValue& cell) {
     }
 }
 
-db::ExternalTable readInThisProcess(const QString& path, const QString& sheet) {
+// Whether a cell holds anything, without converting it.
+bool hasValue(const FreeXL_CellValue& cell) {
+    switch (cell.type) {
+    case FREEXL_CELL_INT:
+    case FREEXL_CELL_DOUBLE:
+        return true;
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME:
+    case FREEXL_CELL_TIME:
+        return cell.value.text_value && *cell.value.text_value;
+    default:
+        return false;
+    }
+}
+
+db::ExternalTable readInThisProcess(const QString& path, const QString& sheet,
+                                    const db::ColumnFilter& wanted) {
     const QString shown = QDir::toNativeSeparators(path);
     Workbook book;
     if (freexl_open(QFile::encodeName(path).constData(), &book.handle) != FREEXL_OK)
@@ -79,22 +97,35 @@ db::ExternalTable readInThisProcess(const QString& path, const QString& sheet) {
         throw db::DbError(QStringLiteral("无法读取Excel文件“%1”的工作表“%2”。").arg(shown, sheet));
 
     db::ExternalTable table;
-    for (unsigned int r = 0; r < rows; ++r) {
-        QList<QVariant> values;
-        values.reserve(columns);
+    const auto cellAt = [&](unsigned int r, unsigned short c) {
+        FreeXL_CellValue cell;
+        if (freexl_get_cell_value(book.handle, r, c, &cell) != FREEXL_OK)
+            throw db::DbError(QStringLiteral("无法读取Excel文件“%1”的单元格。").arg(shown));
+        return cell;
+    };
+    if (rows == 0)
+        return table;
+    for (unsigned short c = 0; c < columns; ++c)
+        table.columns.append(cellValue(cellAt(0, c)).toString());
+    std::vector<bool> read(columns, true);
+    if (wanted) {
+        bool any = false;
+        for (unsigned short c = 0; c < columns; ++c)
+            any = (read[c] = wanted(c, table.columns.at(c))) || any;
+        if (!any)
+            read.assign(columns, true);
+    }
+    for (unsigned int r = 1; r < rows; ++r) {
+        QList<QVariant> values(columns);
         bool any = false;
         for (unsigned short c = 0; c < columns; ++c) {
-            FreeXL_CellValue cell;
-            if (freexl_get_cell_value(book.handle, r, c, &cell) != FREEXL_OK)
-                throw db::DbError(QStringLiteral("无法读取Excel文件“%1”的单元格。").arg(shown));
-            const QVariant v = cellValue(cell);
-            any = any || !v.isNull();
-            values.append(v);
-        }
-        if (r == 0) {
-            for (const QVariant& v : values)
-                table.columns.append(v.toString());
-            continue;
+            const FreeXL_CellValue cell = cellAt(r, c);
+            // A row counts as empty only if every cell is, read or not.
+            if (!hasValue(cell))
+                continue;
+            any = true;
+            if (read[c])
+                values[c] = cellValue(cell);
         }
         if (any)
             table.rows.push_back(std::move(values));
@@ -119,16 +150,92 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-[[noreturn]] void readInChild(int fd, const QString& path, const QString& sheet) {
+// The child hands the table over in a plain tagged form: each cell a tag
+// byte, then an integer, a double or UTF-16 text with its length. The parent
+// checks every length against what it received.
+enum CellTag : char { kNull, kInt, kDouble, kText };
+
+template <typename T> void put(QByteArray& out, T value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void putText(QByteArray& out, const QString& text) {
+    put(out, static_cast<quint32>(text.size()));
+    out.append(reinterpret_cast<const char*>(text.utf16()),
+               text.size() * qsizetype(sizeof(char16_t)));
+}
+
+QByteArray encodeTable(const db::ExternalTable& table) {
     QByteArray out;
-    QDataStream stream(&out, QIODevice::WriteOnly);
+    out.append(char(0));
+    put(out, static_cast<quint32>(table.columns.size()));
+    for (const QString& title : table.columns)
+        putText(out, title);
+    put(out, static_cast<quint64>(table.rows.size()));
+    for (const QList<QVariant>& row : table.rows) {
+        for (qsizetype c = 0; c < table.columns.size(); ++c) {
+            const QVariant& v = row.at(c);
+            switch (v.typeId()) {
+            case QMetaType::LongLong:
+                out.append(char(kInt));
+                put(out, v.toLongLong());
+                break;
+            case QMetaType::Double:
+                out.append(char(kDouble));
+                put(out, v.toDouble());
+                break;
+            case QMetaType::QString:
+                out.append(char(kText));
+                putText(out, v.toString());
+                break;
+            default:
+                out.append(char(kNull));
+            }
+        }
+    }
+    return out;
+}
+
+class Reader {
+public:
+    explicit Reader(const QByteArray& bytes) : p_(bytes.constData()), end_(p_ + bytes.size()) {}
+    bool ok() const { return ok_; }
+    bool atEnd() const { return p_ == end_; }
+    template <typename T> T take() {
+        T value{};
+        if (!have(sizeof value))
+            return value;
+        std::memcpy(&value, p_, sizeof value);
+        p_ += sizeof value;
+        return value;
+    }
+    QString text() {
+        const auto n = take<quint32>();
+        if (!have(size_t(n) * sizeof(char16_t)))
+            return {};
+        QString s(reinterpret_cast<const QChar*>(p_), qsizetype(n));
+        p_ += size_t(n) * sizeof(char16_t);
+        return s;
+    }
+
+private:
+    bool have(size_t n) {
+        ok_ = ok_ && size_t(end_ - p_) >= n;
+        return ok_;
+    }
+    const char* p_;
+    const char* end_;
+    bool ok_ = true;
+};
+
+[[noreturn]] void readInChild(int fd, const QString& path, const QString& sheet,
+                              const db::ColumnFilter& wanted) {
+    QByteArray out;
     try {
-        const db::ExternalTable table = readInThisProcess(path, sheet);
-        stream << qint8(0) << table.columns << qint64(table.rows.size());
-        for (const QList<QVariant>& row : table.rows)
-            stream << row;
+        out = encodeTable(readInThisProcess(path, sheet, wanted));
     } catch (const db::DbError& e) {
-        stream << qint8(1) << e.message();
+        out.append(char(1));
+        putText(out, e.message());
     } catch (...) {
         _exit(2);
     }
@@ -144,11 +251,13 @@ bool writeAll(int fd, const QByteArray& bytes) {
 // and the import reports the file as unreadable.
 #ifdef Q_OS_WIN
 // No fork on Windows: the workbook is read in the process itself.
-db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
-    return readInThisProcess(path, sheet);
+db::ExternalTable readXlsSheet(const QString& path, const QString& sheet,
+                               const db::ColumnFilter& wanted) {
+    return readInThisProcess(path, sheet, wanted);
 }
 #else
-db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
+db::ExternalTable readXlsSheet(const QString& path, const QString& sheet,
+                               const db::ColumnFilter& wanted) {
     const QString shown = QDir::toNativeSeparators(path);
     const db::DbError unreadable(
         QStringLiteral("无法读取Excel文件“%1”：文件已损坏或不是Excel 97-2003工作簿。").arg(shown));
@@ -163,7 +272,7 @@ db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
     }
     if (child == 0) {
         ::close(fds[0]);
-        readInChild(fds[1], path, sheet);
+        readInChild(fds[1], path, sheet, wanted);
     }
     ::close(fds[1]);
     QByteArray in;
@@ -194,27 +303,48 @@ db::ExternalTable readXlsSheet(const QString& path, const QString& sheet) {
     if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw unreadable;
 
-    QDataStream stream(in);
-    qint8 kind = -1;
-    stream >> kind;
+    Reader reader(in);
+    const auto kind = reader.take<char>();
     if (kind == 1) {
-        QString message;
-        stream >> message;
-        throw db::DbError(message);
+        const QString message = reader.text();
+        if (reader.ok())
+            throw db::DbError(message);
+        throw unreadable;
     }
     db::ExternalTable table;
-    qint64 rows = 0;
-    stream >> table.columns >> rows;
-    for (qint64 r = 0; r < rows && stream.status() == QDataStream::Ok; ++r) {
-        QList<QVariant> row;
-        stream >> row;
+    const auto columns = reader.take<quint32>();
+    for (quint32 c = 0; c < columns && reader.ok(); ++c)
+        table.columns.append(reader.text());
+    const auto rows = reader.take<quint64>();
+    // Every cell takes at least its tag byte, which bounds the row count.
+    if (kind != 0 || !reader.ok() || (columns > 0 && rows > quint64(in.size()) / columns))
+        throw unreadable;
+    table.rows.reserve(size_t(rows));
+    for (quint64 r = 0; r < rows && reader.ok(); ++r) {
+        QList<QVariant> row(columns);
+        for (quint32 c = 0; c < columns && reader.ok(); ++c) {
+            switch (reader.take<char>()) {
+            case kNull:
+                break;
+            case kInt:
+                row[c] = QVariant(reader.take<qlonglong>());
+                break;
+            case kDouble:
+                row[c] = QVariant(reader.take<double>());
+                break;
+            case kText:
+                row[c] = QVariant(reader.text());
+                break;
+            default:
+                throw unreadable;
+            }
+        }
         table.rows.push_back(std::move(row));
     }
-    if (kind != 0 || stream.status() != QDataStream::Ok)
+    if (!reader.ok() || !reader.atEnd())
         throw unreadable;
     return table;
 }
-
 #endif
 
 } // namespace tolvi

@@ -12,6 +12,8 @@ namespace tolvi {
 // number stored in a number cell reaches a text column as its digits; dates
 // as "yyyy-mm-dd[ hh:mm:ss]". Rows without any value are left out. Throws
 // DbError when the file cannot be read or has no such sheet.
-db::ExternalTable readXlsSheet(const QString& path, const QString& sheet);
+// Cells of columns that wanted rejects come back empty.
+db::ExternalTable readXlsSheet(const QString& path, const QString& sheet,
+                               const db::ColumnFilter& wanted = {});
 
 } // namespace tolvi

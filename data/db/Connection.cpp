@@ -310,23 +310,30 @@ void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
         QString sheet = ref.table;
         if (sheet.endsWith(QLatin1Char('$')))
             sheet.chop(1);
-        const ExternalTable table = externalLoader()(ref.path, sheet);
+        // A column is named in the statement by its trimmed title, or F1, F2...
+        // when it has none; a repeated title's "_2" name contains the title.
+        const auto columnName = [](int c, const QString& title) {
+            const QString name = title.trimmed();
+            return name.isEmpty() ? QStringLiteral("F%1").arg(c + 1) : name;
+        };
+        const bool star = jetSql.contains(QLatin1Char('*'));
+        const ColumnFilter wanted = [&](int c, const QString& title) {
+            return star || jetSql.contains(columnName(c, title), Qt::CaseInsensitive);
+        };
+        const ExternalTable table = externalLoader()(ref.path, sheet, wanted);
         execBound(QStringLiteral("ATTACH DATABASE ':memory:' AS ") + quoteIdent(ref.schema), {});
         attached->append(ref.schema);
         QStringList names;
         for (int c = 0; c < table.columns.size(); ++c) {
-            QString name = table.columns.at(c).trimmed();
-            if (name.isEmpty())
-                name = QStringLiteral("F%1").arg(c + 1);
+            const QString name = columnName(c, table.columns.at(c));
             QString unique = name;
             for (int k = 2; names.contains(unique, Qt::CaseInsensitive); ++k)
                 unique = name + QStringLiteral("_%1").arg(k);
             names.append(unique);
         }
         // Only the columns the statement can name are copied in (all of them
-        // for a "*"); a shop report has many more than an import reads.
+        // for a "*").
         QList<int> keep;
-        const bool star = jetSql.contains(QLatin1Char('*'));
         for (int c = 0; c < names.size(); ++c)
             if (star || jetSql.contains(names.at(c), Qt::CaseInsensitive))
                 keep.append(c);

@@ -42,9 +42,16 @@ struct ExternalTable {
     std::vector<QList<QVariant>> rows;
 };
 
+// The columns, by index and title, that a statement can use. A loader may
+// leave the cells of the others empty (a shop report has many more columns
+// than an import reads); when it wants none, every column is read. An empty
+// filter wants every column.
+using ColumnFilter = std::function<bool(int column, const QString& title)>;
+
 // Loads the named sheet ("brimvale", without "$") of the file at path; throws
 // DbError when the file or the sheet cannot be read.
-using ExternalTableLoader = std::function<ExternalTable(const QString& path, const QString& sheet)>;
+using ExternalTableLoader = std::function<ExternalTable(const QString& path, const QString& sheet,
+                                                        const ColumnFilter& wanted)>;
 
 class Connection : public QObject {
     Q_OBJECT

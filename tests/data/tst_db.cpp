@@ -273,20 +273,26 @@ void TestDb::workbookReferenceUsesLoader() {
     Connection c;
     c.open(mainConnectionString());
     QString askedPath, askedSheet;
-    Connection::setExternalTableLoader([&](const QString& path, const QString& sheet) {
-        askedPath = path;
-        askedSheet = sheet;
-        ExternalTable t;
-        t.columns = {QStringLiteral(" 收货人姓名 "), QStringLiteral("数量")};
-        t.rows.push_back({QStringLiteral("王五"), 2.0});
-        return t;
-    });
+    QList<bool> wants;
+    Connection::setExternalTableLoader(
+        [&](const QString& path, const QString& sheet, const ColumnFilter& wanted) {
+            askedPath = path;
+            askedSheet = sheet;
+            // Named columns by trimmed title, untitled ones as F<n>, others not.
+            wants = {wanted(0, QStringLiteral(" 收货人姓名 ")), wanted(1, QStringLiteral("数量")),
+                     wanted(2, QStringLiteral("买家留言")), wanted(3, QString())};
+            ExternalTable t;
+            t.columns = {QStringLiteral(" 收货人姓名 "), QStringLiteral("数量")};
+            t.rows.push_back({QStringLiteral("王五"), 2.0});
+            return t;
+        });
     const int n = c.exec("INSERT INTO data (a,[1]) SELECT 收货人姓名, 数量 FROM "
                          "[excel 8.0;database=C:\\x y\\orders.xls].[brimvale$]");
     Connection::setExternalTableLoader({});
     QCOMPARE(n, 1);
     QCOMPARE(askedPath, QStringLiteral("C:\\x y\\orders.xls"));
     QCOMPARE(askedSheet, QStringLiteral("brimvale"));
+    QCOMPARE(wants, (QList<bool>{true, true, false, false}));
     QCOMPARE(c.select("select a from data").rows[0].values[0].toString(), QStringLiteral("王五"));
     // nothing stays attached
     QCOMPARE(c.select("PRAGMA database_list").rows.size(), size_t(1));

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void formatIsTakenFromContent();
     void csvHabits_data();
     void csvHabits();
+    void columnFilter();
 };
 
 void TestWorkbook::formatIsTakenFromContent_data() {
@@ -128,6 +129,42 @@ void TestWorkbook::csvHabits() {
     QCOMPARE(t.rows.size(), size_t(rows.size()));
     for (qsizetype r = 0; r < rows.size(); ++r)
         QCOMPARE(t.rows.at(static_cast<size_t>(r)), rows.at(r));
+}
+
+// A statement names a few of a report's columns; the others may come back
+// empty, but never change which rows there are.
+void TestWorkbook::columnFilter() {
+    const QString sparse = fixture(QStringLiteral("sparse_rows.xls"));
+    const QString name = QStringLiteral("收货人姓名"), remark = QStringLiteral("订单备注");
+    const auto only = [](const QString& title) {
+        return [title](int, const QString& t) { return t.trimmed() == title; };
+    };
+
+    db::ExternalTable t = loadOrderSheet(sparse, QStringLiteral("brimvale"), only(name));
+    QCOMPARE(t.columns, (QStringList{name, remark}));
+    QCOMPARE(t.rows.size(), size_t(2)); // the remark-only order is still a row
+    QCOMPARE(t.rows.at(0), (QVariantList{QStringLiteral("张三"), QVariant()}));
+    QCOMPARE(t.rows.at(1), (QVariantList{QVariant(), QVariant()}));
+
+    // Wanting nothing reads everything, as does no filter at all.
+    const QList<QVariantList> all{{QStringLiteral("张三"), QVariant()},
+                                  {QVariant(), QStringLiteral("只有备注")}};
+    for (const db::ColumnFilter& f :
+         {db::ColumnFilter(only(QStringLiteral("无此列"))), db::ColumnFilter()}) {
+        t = loadOrderSheet(sparse, QStringLiteral("brimvale"), f);
+        QCOMPARE(t.rows.size(), size_t(2));
+        for (size_t r = 0; r < 2; ++r)
+            QCOMPARE(t.rows.at(r), all.at(qsizetype(r)));
+    }
+
+    // The filter is asked by column index too (untitled columns are F1, F2...);
+    // it may run in another process, so only its answers are seen here.
+    t = loadOrderSheet(fixture(QStringLiteral("orders.xls")), QStringLiteral("brimvale"),
+                       [](int c, const QString&) { return c == 12; });
+    QCOMPARE(t.columns.at(12), name);
+    QCOMPARE(t.rows.size(), size_t(2));
+    for (qsizetype c = 0; c < t.columns.size(); ++c)
+        QCOMPARE(t.rows.at(1).at(c), c == 12 ? QVariant(QStringLiteral("李四")) : QVariant());
 }
 
 QTEST_GUILESS_MAIN(TestWorkbook)
