@@ -2,6 +2,7 @@
 
 #include "platform/Gbk.h"
 
+#include <QHash>
 #include <QList>
 
 namespace tolvi {
@@ -12,6 +13,21 @@ struct Unit {
     int bytes;    // its length in GBK
 };
 
+// A character's length in GBK. Converting costs an iconv set-up per call, so
+// each character is converted once and remembered; ASCII is one byte.
+int gbkLength(const QString& ch) {
+    if (ch.size() == 1 && ch.at(0).unicode() < 0x80)
+        return 1;
+    thread_local QHash<QString, int> known;
+    const auto it = known.constFind(ch);
+    if (it != known.constEnd())
+        return *it;
+    // Outside GBK: count as a two-byte character rather than as its '?'.
+    const int bytes = gbk::canEncode(ch) ? static_cast<int>(gbk::encode(ch).size()) : 2;
+    known.insert(ch, bytes);
+    return bytes;
+}
+
 QList<Unit> gbkUnits(const QString& s) {
     QList<Unit> units;
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -19,11 +35,7 @@ QList<Unit> gbkUnits(const QString& s) {
         if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate())
             len = 2;
         const QString ch = s.mid(i, len);
-        int bytes = static_cast<int>(gbk::encode(ch).size());
-        // Outside GBK: count as a two-byte character rather than as its '?'.
-        if (!gbk::canEncode(ch))
-            bytes = 2;
-        units.append({ch, bytes});
+        units.append({ch, gbkLength(ch)});
         i += len - 1;
     }
     return units;
