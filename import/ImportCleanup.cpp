@@ -18,6 +18,7 @@ void optimiseRecipientAddresses(db::Dataset* list, const std::function<void()>& 
     db::Connection* connection = list->connection();
     connection->begin();
     try {
+        const db::ControlsDisabled quiet(list);
         list->first();
         while (!list->eof() && list->recordCount() > 0) {
             const db::Field phone = list->fieldByName(QStringLiteral("b"));

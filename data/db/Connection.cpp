@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <sqlcipher/sqlite3.h>
 
 namespace tolvi::db {
@@ -275,6 +276,7 @@ void Connection::close() {
     if (!db_)
         return;
     Q_EMIT aboutToClose();
+    finalizeBound();
     sqlite3_close(db_);
     db_ = nullptr;
 }
@@ -530,13 +532,52 @@ PackedResultSet Connection::selectPacked(const QString& jetSql, bool editable) {
     return result;
 }
 
+namespace {
+constexpr size_t kBoundStatementsKept = 8;
+
+// A cached statement in use; it is reset for the next use however this one
+// ends, so it never holds a read transaction open.
+struct BoundUse {
+    sqlite3_stmt* s;
+    ~BoundUse() {
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+    }
+};
+} // namespace
+
+sqlite3_stmt* Connection::prepareBound(const QString& sqliteSql) {
+    const QByteArray sql = sqliteSql.toUtf8();
+    for (size_t i = 0; i < bound_.size(); ++i) {
+        if (bound_[i].first == sql) {
+            std::rotate(bound_.begin(), bound_.begin() + static_cast<std::ptrdiff_t>(i),
+                        bound_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            return bound_.front().second;
+        }
+    }
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_finalize(st);
+        throw DbError(errorText());
+    }
+    if (bound_.size() >= kBoundStatementsKept) {
+        sqlite3_finalize(bound_.back().second);
+        bound_.pop_back();
+    }
+    bound_.insert(bound_.begin(), {sql, st});
+    return st;
+}
+
+void Connection::finalizeBound() {
+    for (auto& entry : bound_)
+        sqlite3_finalize(entry.second);
+    bound_.clear();
+}
+
 int Connection::execBound(const QString& sqliteSql, const QList<QVariant>& values) {
     requireOpen();
-    const QByteArray sql = sqliteSql.toUtf8();
-    Stmt st;
-    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &st.s, nullptr) !=
-        SQLITE_OK)
-        throw DbError(errorText());
+    const BoundUse st{prepareBound(sqliteSql)};
     bindAll(st.s, values);
     int rc;
     while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
@@ -548,11 +589,7 @@ int Connection::execBound(const QString& sqliteSql, const QList<QVariant>& value
 
 ResultSet Connection::selectBound(const QString& sqliteSql, const QList<QVariant>& values) {
     requireOpen();
-    const QByteArray sql = sqliteSql.toUtf8();
-    Stmt st;
-    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &st.s, nullptr) !=
-        SQLITE_OK)
-        throw DbError(errorText());
+    const BoundUse st{prepareBound(sqliteSql)};
     bindAll(st.s, values);
     ResultSet result;
     const int count = sqlite3_column_count(st.s);

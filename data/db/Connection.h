@@ -107,6 +107,11 @@ private:
     void attachWorkbooks(const QString& sql, QStringList* attached);
     void detach(const QStringList& attached);
     QString errorText() const;
+    // The bound statements repeat (a dataset posts the same UPDATE for every
+    // row it edits), so the last few stay prepared; reset after every use.
+    sqlite3_stmt* prepareBound(const QString& sqliteSql);
+    void finalizeBound();
+    std::vector<std::pair<QByteArray, sqlite3_stmt*>> bound_;
 
     sqlite3* db_ = nullptr;
     QString path_;

@@ -130,7 +130,13 @@ void Dataset::setCurrent(int row) {
     } else {
         current_ = std::clamp(row, 0, recordCount() - 1);
     }
-    Q_EMIT currentChanged(current_);
+    if (controlsDisabled_ == 0)
+        Q_EMIT currentChanged(current_);
+}
+
+void Dataset::enableControls() {
+    if (controlsDisabled_ > 0 && --controlsDisabled_ == 0)
+        Q_EMIT currentChanged(current_);
 }
 
 void Dataset::first() {
@@ -254,19 +260,20 @@ void Dataset::post() {
     const QString table = quoteIdent(editTable_);
     if (state_ == State::Edit) {
         PackedRow& row = rows_.at(static_cast<size_t>(current_));
-        if (!names.isEmpty()) {
-            QStringList sets;
-            for (const QString& n : names)
-                sets.append(n + QStringLiteral("=?"));
-            values.append(row.rowid);
-            const int changed =
-                connection_->execBound(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                                           .arg(table, sets.join(QLatin1Char(','))),
-                                       values);
-            if (changed != 1) {
-                cancel();
-                throw DbError(QStringLiteral("要修改的记录已不存在。"));
-            }
+        if (names.isEmpty()) {
+            state_ = State::Browse; // nothing to write or read back
+            return;
+        }
+        QStringList sets;
+        for (const QString& n : names)
+            sets.append(n + QStringLiteral("=?"));
+        values.append(row.rowid);
+        const int changed = connection_->execBound(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                                                       .arg(table, sets.join(QLatin1Char(','))),
+                                                   values);
+        if (changed != 1) {
+            cancel();
+            throw DbError(QStringLiteral("要修改的记录已不存在。"));
         }
         // Read back what the database stored (type conversions included).
         const ResultSet back = connection_->selectBound(

@@ -81,6 +81,12 @@ public:
     // Deletes the current row from its table and from memory.
     void deleteCurrent();
 
+    // While disabled (calls nest), moving through the rows does not tell the
+    // views, which would otherwise scroll to every row of a long walk; the
+    // last enable tells them the row it ended on.
+    void disableControls() { ++controlsDisabled_; }
+    void enableControls();
+
     // "field" or "field DESC"; empty restores the statement's order.
     void sort(const QString& spec);
     QString sortSpec() const { return sortSpec_; }
@@ -116,6 +122,19 @@ private:
     QList<bool> changed_;
     QString sortSpec_;
     QHash<QString, int> index_;
+    int controlsDisabled_ = 0;
+};
+
+// Controls of a dataset disabled for a scope.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(Dataset* d) : d_(d) { d_->disableControls(); }
+    ~ControlsDisabled() { d_->enableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+private:
+    Dataset* d_;
 };
 
 } // namespace tolvi::db

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void jetDialect_data();
     void jetDialect();
     void datasetNavigationAndFields();
+    void disabledControlsHearOnlyTheEnd();
+    void keptStatementsHoldNoLock();
     void editPostAndDeleteByRowid();
     void appendThroughTableCursor();
     void sortInMemory();
@@ -168,6 +170,60 @@ void TestDb::datasetNavigationAndFields() {
     d.open();
     d.last();
     QCOMPARE(d.fieldByName("a").asString(), QStringLiteral("O'Brien"));
+}
+
+void TestDb::disabledControlsHearOnlyTheEnd() {
+    test::TestEnv env;
+    Connection c;
+    c.open(mainConnectionString());
+    for (int i = 0; i < 3; ++i)
+        c.exec("insert into data (a) values ('x')");
+    Dataset d(&c);
+    d.setSql("select * from data");
+    d.open();
+    QSignalSpy moved(&d, &Dataset::currentChanged);
+    {
+        const ControlsDisabled outer(&d);
+        d.next();
+        {
+            const ControlsDisabled inner(&d);
+            d.next();
+        }
+        QCOMPARE(moved.count(), 0); // still disabled by the outer scope
+        d.prior();
+    }
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(moved.at(0).at(0).toInt(), 1);
+    d.next();
+    QCOMPARE(moved.count(), 2);
+}
+
+// Bound statements stay prepared between uses: more of them than are kept, a
+// failed one, another connection writing in between, close and reopen.
+void TestDb::keptStatementsHoldNoLock() {
+    test::TestEnv env;
+    Connection a, b;
+    a.open(mainConnectionString());
+    b.open(mainConnectionString());
+    for (int i = 0; i < 3; ++i)
+        a.execBound(QStringLiteral("insert into data (a) values (?)"), {QStringLiteral("x")});
+    for (int i = 0; i < 12; ++i) { // more statements than are kept
+        const ResultSet r = a.selectBound(
+            QStringLiteral("select a from data where rowid > ? limit %1").arg(i % 10 + 1), {0});
+        QVERIFY(!r.rows.empty());
+        QCOMPARE(b.execBound(QStringLiteral("update data set k=? where rowid=1"), {i}), 1);
+    }
+    // A failed step leaves the kept statement usable.
+    const QString bad = QStringLiteral("insert into data ([1]) values (?)");
+    QVERIFY_THROWS_EXCEPTION(DbError, a.execBound(bad, {QStringLiteral("不是数字")}));
+    QCOMPARE(a.execBound(bad, {2}), 1);
+    QCOMPARE(b.execBound(QStringLiteral("delete from data where rowid=?"), {1}), 1);
+    a.close();
+    QVERIFY(!a.isOpen());
+    a.open(mainConnectionString());
+    QCOMPARE(
+        a.selectBound(QStringLiteral("select count(*) from data"), {}).rows[0].values[0].toInt(),
+        3);
 }
 
 void TestDb::editPostAndDeleteByRowid() {
