@@ -1,6 +1,7 @@
 #include "data/db/Connection.h"
 
 #include "data/db/JetDialect.h"
+#include "data/db/SheetTables.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -193,11 +194,14 @@ QList<std::pair<QString, QString>> parseConnectionString(const QString& text) {
     return out;
 }
 
-Connection::Connection(QObject* parent) : QObject(parent) {}
+Connection::Connection(QObject* parent)
+    : QObject(parent), sheets_(std::make_unique<SheetTables>()) {}
 
 Connection::~Connection() {
-    if (db_)
+    if (db_) {
+        finalizeBound();
         sqlite3_close(db_);
+    }
 }
 
 void Connection::setExternalTableLoader(ExternalTableLoader loader) {
@@ -291,6 +295,7 @@ QString Connection::errorText() const {
 }
 
 void Connection::registerFunctions() {
+    SheetTables::install(db_, sheets_.get());
     const int flags = SQLITE_UTF8;
     sqlite3_create_function(db_, "Date", 0, flags, nullptr, dateFunction, nullptr, nullptr);
     sqlite3_create_function(db_, "Now", 0, flags, nullptr, nowFunction, nullptr, nullptr);
@@ -322,7 +327,7 @@ void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
         const ColumnFilter wanted = [&](int c, const QString& title) {
             return star || jetSql.contains(columnName(c, title), Qt::CaseInsensitive);
         };
-        const ExternalTable table = externalLoader()(ref.path, sheet, wanted);
+        ExternalTable table = externalLoader()(ref.path, sheet, wanted);
         execBound(QStringLiteral("ATTACH DATABASE ':memory:' AS ") + quoteIdent(ref.schema), {});
         attached->append(ref.schema);
         QStringList names;
@@ -342,57 +347,28 @@ void Connection::attachWorkbooks(const QString& jetSql, QStringList* attached) {
         if (keep.isEmpty())
             for (int c = 0; c < names.size(); ++c)
                 keep.append(c);
-        QStringList quoted;
-        for (int c : keep)
-            quoted.append(quoteIdent(names.at(c)));
         const QString target = quoteIdent(ref.schema) + QLatin1Char('.') + quoteIdent(ref.table);
-        execBound(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, quoted.join(QLatin1Char(','))),
-                  {});
-        if (names.isEmpty())
+        if (names.isEmpty()) {
+            execBound(QStringLiteral("CREATE TABLE %1 ()").arg(target), {});
             continue;
-        QStringList marks;
-        for (qsizetype c = 0; c < keep.size(); ++c)
-            marks.append(QStringLiteral("?"));
-        const QByteArray insert = QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                                      .arg(target, marks.join(QLatin1Char(',')))
-                                      .toUtf8();
-        Stmt st;
-        if (sqlite3_prepare_v2(db_, insert.constData(), -1, &st.s, nullptr) != SQLITE_OK)
-            throw DbError(errorText());
-        // One transaction for the sheet's rows rather than one per row; a
-        // savepoint also nests inside a transaction the caller has open.
-        execBound(QStringLiteral("SAVEPOINT workbook_rows"), {});
-        struct Release {
-            sqlite3* db;
-            bool done = false;
-            ~Release() {
-                if (!done) {
-                    sqlite3_exec(db, "ROLLBACK TO workbook_rows", nullptr, nullptr, nullptr);
-                    sqlite3_exec(db, "RELEASE workbook_rows", nullptr, nullptr, nullptr);
-                }
-            }
-        } release{db_};
-        for (const auto& values : table.rows) {
-            QList<QVariant> row;
-            row.reserve(keep.size());
-            for (int c : keep)
-                row.append(values.value(c)); // a short row reads as NULL
-            sqlite3_reset(st.s);
-            sqlite3_clear_bindings(st.s);
-            bindAll(st.s, row);
-            if (sqlite3_step(st.s) != SQLITE_DONE)
-                throw DbError(errorText());
         }
-        execBound(QStringLiteral("RELEASE workbook_rows"), {});
-        release.done = true;
+        QStringList keptNames;
+        for (int c : keep)
+            keptNames.append(names.at(c));
+        // The statement reads the sheet where it lies; nothing is copied.
+        sheets_->create(db_, target, std::move(table), keep, keptNames);
     }
 }
 
 void Connection::detach(const QStringList& attached) {
+    bool all = true;
     for (const QString& schema : attached) {
         const QByteArray sql = (QStringLiteral("DETACH DATABASE ") + quoteIdent(schema)).toUtf8();
-        sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr);
+        all = sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK && all;
     }
+    // A sheet table still attached keeps reading its rows.
+    if (all)
+        sheets_->clear();
 }
 
 int Connection::exec(const QString& jetSql) {

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
@@ -112,6 +113,7 @@ private:
     sqlite3_stmt* prepareBound(const QString& sqliteSql);
     void finalizeBound();
     std::vector<std::pair<QByteArray, sqlite3_stmt*>> bound_;
+    std::unique_ptr<class SheetTables> sheets_;
 
     sqlite3* db_ = nullptr;
     QString path_;

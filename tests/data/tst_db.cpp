@@ -352,6 +352,23 @@ void TestDb::workbookReferenceUsesLoader() {
     QCOMPARE(c.select("select a from data").rows[0].values[0].toString(), QStringLiteral("王五"));
     // nothing stays attached
     QCOMPARE(c.select("PRAGMA database_list").rows.size(), size_t(1));
+
+    // A query reads the sheet with its conditions; a short row reads as NULL.
+    Connection::setExternalTableLoader([](const QString&, const QString&, const ColumnFilter&) {
+        ExternalTable t;
+        t.columns = {QStringLiteral("名"), QStringLiteral("数量")};
+        t.rows = {{QStringLiteral("甲"), 1}, {QStringLiteral("乙"), 2.5}, {QStringLiteral("丙")}};
+        return t;
+    });
+    const ResultSet r = c.select("select 名, 数量 from [excel 8.0;database=o.xls].[s$] where "
+                                 "数量 > 1 or 数量 is null order by 名");
+    Connection::setExternalTableLoader({});
+    QCOMPARE(r.rows.size(), size_t(2));
+    QCOMPARE(r.rows[0].values, (QList<QVariant>{QStringLiteral("丙"), QVariant()}));
+    QCOMPARE(r.rows[1].values, (QList<QVariant>{QStringLiteral("乙"), 2.5}));
+    // Such tables are made by the program only, never by a typed statement.
+    QVERIFY_THROWS_EXCEPTION(DbError, c.exec("create virtual table t using tolvi_sheet(0)"));
+    QVERIFY(!c.hasTable(QStringLiteral("t")));
 }
 
 QTEST_GUILESS_MAIN(TestDb)
