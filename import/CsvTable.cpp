@@ -50,6 +50,12 @@ QString decodeCsvBytes(const QByteArray& bytes) {
 
 QList<QStringList> parseCsv(const QString& text, QChar sep) {
     QList<QStringList> records;
+    forEachCsvRecord(text, sep, [&](const QStringList& record) { records.append(record); });
+    return records;
+}
+
+void forEachCsvRecord(const QString& text, QChar sep,
+                      const std::function<void(const QStringList&)>& onRecord) {
     QStringList record;
     QString field;
     bool quoted = false;    // inside a quoted section
@@ -58,7 +64,7 @@ QList<QStringList> parseCsv(const QString& text, QChar sep) {
     auto endRecord = [&] {
         if (fieldSeen || !field.isEmpty() || !record.isEmpty()) {
             record.append(field);
-            records.append(record);
+            onRecord(record);
         }
         record.clear();
         field.clear();
@@ -112,7 +118,6 @@ QList<QStringList> parseCsv(const QString& text, QChar sep) {
     if (quoted)
         throw db::DbError(QStringLiteral("CSV文件格式错误：有一个引号没有结束。"));
     endRecord();
-    return records;
 }
 
 QString unwrapShopCell(const QString& cell) {
@@ -132,44 +137,55 @@ QString unwrapShopCell(const QString& cell) {
     return cell;
 }
 
-db::ExternalTable csvTableFromBytes(const QByteArray& bytes) {
+db::ExternalTable csvTableFromBytes(const QByteArray& bytes, const db::ColumnFilter& wanted) {
     const QString text = decodeCsvBytes(bytes);
-    const QList<QStringList> records = parseCsv(text, guessSeparator(text));
     db::ExternalTable table;
-    if (records.isEmpty())
-        return table;
-    table.columns = records.first();
+    bool titles = true;
     QList<bool> timeColumn;
-    for (const QString& title : table.columns)
-        timeColumn.append(isTimeTitle(title));
-    table.rows.reserve(static_cast<size_t>(records.size() - 1));
-    for (qsizetype r = 1; r < records.size(); ++r) {
-        QList<QVariant> row;
+    QList<bool> read;
+    // Each record becomes a row as it is parsed; the records are not kept.
+    forEachCsvRecord(text, guessSeparator(text), [&](const QStringList& fields) {
+        if (titles) {
+            titles = false;
+            table.columns = fields;
+            for (const QString& title : table.columns)
+                timeColumn.append(isTimeTitle(title));
+            read = QList<bool>(table.columns.size(), true);
+            if (wanted) {
+                bool any = false;
+                for (qsizetype c = 0; c < read.size(); ++c)
+                    any = (read[c] = wanted(static_cast<int>(c), table.columns.at(c))) || any;
+                if (!any)
+                    read.fill(true);
+            }
+            return;
+        }
+        QList<QVariant> row(fields.size());
         bool any = false;
-        const QStringList& fields = records.at(r);
         for (qsizetype c = 0; c < fields.size(); ++c) {
             QString value = unwrapShopCell(fields.at(c));
-            if (value.isEmpty()) {
-                row.append(QVariant());
+            if (value.isEmpty())
                 continue;
-            }
+            // A row counts as empty only if every field is, read or not.
+            any = true;
+            if (c < read.size() && !read.at(c))
+                continue;
             if (c < timeColumn.size() && timeColumn.at(c))
                 value = db::normaliseDateLiteral(value);
-            row.append(value);
-            any = true;
+            row[c] = value;
         }
         if (any)
             table.rows.push_back(std::move(row));
-    }
+    });
     return table;
 }
 
-db::ExternalTable readCsvTable(const QString& path) {
+db::ExternalTable readCsvTable(const QString& path, const db::ColumnFilter& wanted) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw db::DbError(QStringLiteral("无法打开文件“%1”：%2")
                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return csvTableFromBytes(file.readAll());
+    return csvTableFromBytes(file.readAll(), wanted);
 }
 
 } // namespace tolvi

@@ -36,7 +36,7 @@ db::ExternalTable loadOrderSheet(const QString& path, const QString& sheet,
     const bool textHead =
         head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF") || looksLikeText(head);
     if (textHead)
-        return readCsvTable(path);
+        return readCsvTable(path, wanted);
     throw db::DbError(
         QStringLiteral("“%1”不是Excel 97-2003工作簿（.xls），也不是CSV文件。").arg(shown));
 }

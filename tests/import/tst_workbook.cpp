@@ -157,6 +157,15 @@ void TestWorkbook::columnFilter() {
             QCOMPARE(t.rows.at(r), all.at(qsizetype(r)));
     }
 
+    // The shop's CSV the same way.
+    const QByteArray csv = QStringLiteral("收货人姓名,订单备注\n张三,\n,只有备注\n").toUtf8();
+    t = csvTableFromBytes(csv, only(name));
+    QCOMPARE(t.rows.size(), size_t(2));
+    QCOMPARE(t.rows.at(0), (QVariantList{QStringLiteral("张三"), QVariant()}));
+    QCOMPARE(t.rows.at(1), (QVariantList{QVariant(), QVariant()}));
+    t = csvTableFromBytes(csv, only(QStringLiteral("无此列")));
+    QCOMPARE(t.rows.at(1), all.at(1));
+
     // The filter is asked by column index too (untitled columns are F1, F2...);
     // it may run in another process, so only its answers are seen here.
     t = loadOrderSheet(fixture(QStringLiteral("orders.xls")), QStringLiteral("brimvale"),
