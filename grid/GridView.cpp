@@ -65,7 +65,10 @@ void GridView::fitColumns() {
 }
 
 void GridView::onSectionResized(int logical, int, int newSize) {
-    if (fitting_ || !model_)
+    // Hiding a column reports it resized to nothing before it counts as
+    // hidden; that is no drag (the header's minimum is 8), and resizing the
+    // section being hidden would leave a gap in its place.
+    if (fitting_ || !model_ || newSize == 0 || isColumnHidden(logical))
         return;
     // The user dragged a column edge: keep that width, scale the others into
     // the rest, and remember the new ratios as the designed widths.

@@ -256,6 +256,15 @@ void TestGrid::hidingColumnsKeepsTheWidthFilled() {
     QVERIFY(!view->isColumnHidden(8));
     QCOMPARE(totalWidth(), view->viewport()->width());
 
+    // A hidden middle column takes no room at all: its neighbours meet, and
+    // the titles and footer (placed by the header) leave no strip between.
+    f.grid.setColumnVisible(3, false);
+    QHeaderView* header = view->horizontalHeader();
+    QCOMPARE(header->sectionPosition(4), header->sectionPosition(2) + header->sectionSize(2));
+    QCOMPARE(header->length(), view->viewport()->width());
+    f.grid.setColumnVisible(3, true);
+    QCOMPARE(header->length(), view->viewport()->width());
+
     // A column the user widens keeps its width; the others make room.
     view->horizontalHeader()->resizeSection(2, 400);
     QCOMPARE(view->columnWidth(2), 400);
