@@ -12,8 +12,11 @@
 #include <QApplication>
 #include <QFont>
 #include <QHelpEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QProxyStyle>
 #include <QToolTip>
+#include <QTranslator>
 #include <memory>
 
 namespace tolvi {
@@ -77,8 +80,25 @@ void initialiseApplication(QApplication& app) {
     }
 }
 
+QTranslator* installQtTranslation(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    // Beside the program first (a Windows installation), then Qt's own.
+    for (const QString& dir :
+         {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+          QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {
+            QCoreApplication::installTranslator(translator);
+            return translator;
+        }
+    }
+    delete translator;
+    return nullptr;
+}
+
 int runProgram(QApplication& app) {
     initialiseApplication(app);
+    installQtTranslation(app);
     auto main = std::make_unique<TMainForm>();
     auto help = std::make_unique<Tchhform>();
     auto login = std::make_unique<Tloginfm>(main.get(), main.get());

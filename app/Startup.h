@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QTranslator;
 
 namespace tolvi {
 
@@ -16,6 +17,11 @@ int runProgram(QApplication& app);
 // Application-wide settings that every run and every window test shares:
 // title, fonts (宋体 resolved to an installed CJK font), hint behaviour.
 void initialiseApplication(QApplication& app);
+
+// Qt's own dialogs (file, print, colour choosers) and standard buttons in
+// Simplified Chinese like the program's windows. Returns the installed
+// translator, or nullptr when Qt's translations are not installed.
+QTranslator* installQtTranslation(QApplication& app);
 
 } // namespace tolvi
 

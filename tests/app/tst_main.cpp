@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 
 using namespace tolvi;
 
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void timer1RefillsAnEmptiedDate();
     void openSingleWindowKeepsOne();
     void statusBarClickOpensSite();
+    void qtDialogsSpeakChinese();
     void exportAndPrintTheList();
 };
 
@@ -182,6 +184,18 @@ void TestMain::openSingleWindowKeepsOne() {
     QTRY_VERIFY(p.main->findChildren<OneWindow*>().isEmpty());
     p.main->openSingleWindow<OneWindow>(make)->close();
     QCOMPARE(made, 2);
+}
+
+// Qt's file and print dialogs and standard buttons come in Chinese.
+void TestMain::qtDialogsSpeakChinese() {
+    QTranslator* translator = installQtTranslation(*qApp);
+    QVERIFY2(translator, "Qt's zh_CN translations are not installed");
+    const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    const QString open = QCoreApplication::translate("QFileDialog", "Look in:");
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    QCOMPARE(cancel, QStringLiteral("取消"));
+    QVERIFY2(open != QLatin1String("Look in:"), qPrintable(open));
 }
 
 void TestMain::statusBarClickOpensSite() {
