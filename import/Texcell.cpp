@@ -46,21 +46,21 @@ Texcell::Texcell(std::function<void()> showAllRecords, QWidget* parent)
     workbookLabel = new QLabel(QStringLiteral("Execl路径："), this);
     workbookLabel->setGeometry(12, 46, 80, 24);
     workbookPath = new QLineEdit(this);
-    workbookPath->setGeometry(92, 46, 210, 24);
+    workbookPath->setGeometry(92, 46, 200, 24);
     workbookLabel->setBuddy(workbookPath);
     workbookPath->setAccessibleName(workbookLabel->text());
     openWorkbookButton = new QPushButton(QStringLiteral("打开Excel文件"), this);
-    openWorkbookButton->setGeometry(310, 45, 97, 26);
+    openWorkbookButton->setGeometry(298, 45, 109, 26);
     openWorkbookButton->setAccessibleName(openWorkbookButton->text());
 
     databaseLabel = new QLabel(QStringLiteral("数据库路径："), this);
     databaseLabel->setGeometry(12, 82, 80, 24);
     databasePath = new QLineEdit(this);
-    databasePath->setGeometry(92, 82, 210, 24);
+    databasePath->setGeometry(92, 82, 200, 24);
     databaseLabel->setBuddy(databasePath);
     databasePath->setAccessibleName(databaseLabel->text());
     chooseDatabaseButton = new QPushButton(QStringLiteral("选择数据库"), this);
-    chooseDatabaseButton->setGeometry(310, 81, 97, 26);
+    chooseDatabaseButton->setGeometry(298, 81, 109, 26);
     chooseDatabaseButton->setAccessibleName(chooseDatabaseButton->text());
 
     importButton = new QPushButton(this);
