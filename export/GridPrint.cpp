@@ -76,7 +76,7 @@ double lineHeight(const ReportFont& font) {
 }
 
 void addCell(Band& band, const PrintColumn& c, double y, double h, const QString& text,
-             const ReportFont& font, HAlign align) {
+             const ReportFont& font, HAlign align, const QColor& color = {}) {
     if (text.isEmpty())
         return;
     ReportItem* item =
@@ -84,12 +84,16 @@ void addCell(Band& band, const PrintColumn& c, double y, double h, const QString
     item->setFont(font);
     item->setAlignment(align);
     item->setWordWrap(true);
+    if (color.isValid())
+        item->setTextColor(color);
 }
 
 // A table row: the cells' texts wrapped, the row as tall as its tallest cell,
 // framed, with a rule between neighbouring columns.
+// The list prints in colour: a row the grid shows in its own colour (a
+// printed shipment in red) keeps that colour on paper.
 Band tableRow(const QList<PrintColumn>& cols, const QStringList& texts, const ReportFont& font,
-              bool useColumnAlignment) {
+              bool useColumnAlignment, const QColor& color = {}) {
     double h = lineHeight(font);
     for (int i = 0; i < cols.size(); ++i)
         h = std::max(h, textHeight(texts.value(i), font, cols[i].width - 2 * kPad));
@@ -98,7 +102,7 @@ Band tableRow(const QList<PrintColumn>& cols, const QStringList& texts, const Re
     band.setFrame(report::BandFrame::all());
     for (int i = 0; i < cols.size(); ++i) {
         addCell(band, cols[i], 0, h, texts.value(i), font,
-                useColumnAlignment ? cols[i].align : HAlign::Center);
+                useColumnAlignment ? cols[i].align : HAlign::Center, color);
         if (i > 0)
             band.addVerticalLine(cols[i].x, 0, h);
     }
@@ -247,7 +251,8 @@ PageSource GridPrintEngine::pageSource() const {
                                  ? QString()
                                  : grid::displayText(d->value(r, fields[i]),
                                                      grid_->column(cols[i].index).displayFormat));
-            rows.push_back(addBand(tableRow(cols, texts, cellFont, true)));
+            rows.push_back(
+                addBand(tableRow(cols, texts, cellFont, true, grid_->model()->rowColor(r))));
         }
         QStringList footer;
         for (const PrintColumn& c : cols)

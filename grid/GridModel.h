@@ -36,6 +36,8 @@ public:
     int fieldIndex(int column) const;
 
     void setRowColor(RowColor color);
+    // The row's own text colour; invalid for the default.
+    QColor rowColor(int row) const { return rowColor_ ? rowColor_(row) : QColor(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -57,6 +57,8 @@ public:
     void setTransparent(bool on) { transparent_ = on; }
     QColor color() const { return color_; } // fill when opaque
     void setColor(const QColor& c) { color_ = c; }
+    QColor textColor() const { return textColor_; }
+    void setTextColor(const QColor& c) { textColor_ = c; }
     double lineWidthMm() const { return lineWidthMm_; }
     void setLineWidthMm(double w) { lineWidthMm_ = w; }
 
@@ -81,6 +83,7 @@ private:
     bool wordWrap_ = false;
     bool transparent_ = true;
     QColor color_ = Qt::white;
+    QColor textColor_ = Qt::black;
     double lineWidthMm_ = 0.25;
     QString text_;
     QString field_;

@@ -71,7 +71,7 @@ void paintText(QPainter& p, const ReportSnapshot& report, const ReportItem& item
         p.save();
         p.setClipRect(toUnits(block.boxMm), Qt::IntersectClip);
     }
-    p.setPen(Qt::black);
+    p.setPen(item.textColor().isValid() ? item.textColor() : QColor(Qt::black));
     drawLines(p, block);
     if (clip)
         p.restore();

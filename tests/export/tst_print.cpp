@@ -6,6 +6,8 @@
 
 #include <QDate>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QTest>
 
 using namespace tolvi;
@@ -65,6 +67,7 @@ private Q_SLOTS:
     void printsHeadingTitlesRecordsFooterAndOperator();
     void recordsRunAcrossPagesWithTitlesOnEach();
     void hiddenColumnsAndAnotherMacro();
+    void rowsKeepTheirColourOnPaper();
 };
 
 void TestPrint::printsHeadingTitlesRecordsFooterAndOperator() {
@@ -154,6 +157,54 @@ void TestPrint::hiddenColumnsAndAnotherMacro() {
     QCOMPARE(t.mid(2, heading.size()), heading);
     QVERIFY(t.contains(QStringLiteral("制表人：小王")));
     QVERIFY(!t.join(QString()).contains(QStringLiteral("%[")));
+}
+
+// Printed in colour: the row the grid shows red (a printed shipment) is red on
+// the page, the others black.
+void TestPrint::rowsKeepTheirColourOnPaper() {
+    Fixture f;
+    test::insertThreeShipments(f.connection); // 张三 is printed ("已打印")
+    f.grid.setRowColor([&f](int row) {
+        return f.dataset.value(row, f.dataset.fieldIndex(QStringLiteral("g"))).toString() ==
+                       QStringLiteral("已打印")
+                   ? QColor(Qt::red)
+                   : QColor();
+    });
+    f.open();
+    const auto words = f.print(QStringLiteral("清单"), QString());
+    const QString png = f.env.path(QStringLiteral("list"));
+    constexpr int dpi = 150;
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                               {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                                QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                QStringLiteral("1"), QStringLiteral("-singlefile"),
+                                f.env.path(QStringLiteral("list.pdf")), png}),
+             0);
+    const QImage page(png + QStringLiteral(".png"));
+    QVERIFY(!page.isNull());
+    // Red and dark pixels inside a word's box.
+    auto inks = [&](const QString& text) {
+        const test::PdfWord* w = find(words, text);
+        int red = 0, dark = 0;
+        if (!w)
+            return std::pair{-1, -1};
+        const auto px = [](double mm) { return static_cast<int>(mm / 25.4 * dpi); };
+        for (int y = px(w->yMin); y <= px(w->yMax); ++y)
+            for (int x = px(w->xMin); x <= px(w->xMax); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                red += c.red() > 160 && c.green() < 110 && c.blue() < 110;
+                dark += c.red() < 90 && c.green() < 90 && c.blue() < 90;
+            }
+        return std::pair{red, dark};
+    };
+    for (const char* printed : {"张三", "北京市海淀区", "12.5"}) {
+        const auto [red, dark] = inks(QString::fromUtf8(printed));
+        QVERIFY2(red > 10 && dark == 0, printed);
+    }
+    for (const char* waiting : {"李四", "圆通"}) {
+        const auto [red, dark] = inks(QString::fromUtf8(waiting));
+        QVERIFY2(red == 0 && dark > 10, waiting);
+    }
 }
 
 QTEST_MAIN(TestPrint)
