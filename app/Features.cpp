@@ -80,7 +80,7 @@ void installSalesWindows(TMainForm& main, Tdmfm& dm) {
     hooks.disableRecordModify = [&main] { main.entryPanel()->modifyButton()->setEnabled(false); };
     hooks.addSlipLine = [detail](const SlipItem& item) {
         detail->addSaleToSlip(
-            {item.code, item.name, item.spec, item.quantity, item.unitPrice, item.amount});
+            {item.code, item.name, item.model, item.quantity, item.unitPrice, item.amount});
     };
     hooks.setSlipCustomer = [detail](const QString& name, const QString& number) {
         detail->setSlipCustomer(name, number);

@@ -18,20 +18,20 @@ bool SlipLine::isFree() const {
 }
 
 void SlipLine::clear() {
-    for (QLineEdit* e : {code, name, spec, quantity, price, amount})
+    for (QLineEdit* e : {code, name, model, quantity, price, amount})
         e->clear();
 }
 
 void SlipLine::fill(const SlipItem& item) {
     code->setText(item.code);
     name->setText(item.name);
-    spec->setText(item.spec);
+    model->setText(item.model);
     quantity->setText(item.quantity);
     price->setText(item.price);
     // A sale without an amount counts as nothing owed rather than ending the command.
     amount->setText(fixed2(item.amount.trimmed().isEmpty() ? 0 : parseNumber(item.amount)));
     // Long values show their beginning.
-    for (QLineEdit* e : {code, name, spec, quantity, price, amount})
+    for (QLineEdit* e : {code, name, model, quantity, price, amount})
         e->setCursorPosition(0);
 }
 
@@ -56,7 +56,7 @@ PosSlipPanel::PosSlipPanel(QWidget* parent) : XstjPanelFrame(parent) {
     remarkHead->setAlignment(Qt::AlignCenter);
     for (int r = 0; r < kSlipLineCount; ++r) {
         SlipLine& line = lines_[static_cast<size_t>(r)];
-        QLineEdit** fields[] = {&line.code,     &line.name,  &line.spec,
+        QLineEdit** fields[] = {&line.code,     &line.name,  &line.model,
                                 &line.quantity, &line.price, &line.amount};
         for (int c = 0; c < 6; ++c) {
             auto* e = new QLineEdit(this);

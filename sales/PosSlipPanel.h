@@ -14,14 +14,14 @@ class QPushButton;
 namespace tolvi::xstj {
 
 struct SlipItem {
-    QString code, name, spec, quantity, price, amount;
+    QString code, name, model, quantity, price, amount;
 };
 
 // One row of the slip: six read-only fields and its "删" button.
 struct SlipLine {
     QLineEdit* code = nullptr;
     QLineEdit* name = nullptr;
-    QLineEdit* spec = nullptr;
+    QLineEdit* model = nullptr;
     QLineEdit* quantity = nullptr;
     QLineEdit* price = nullptr;
     QLineEdit* amount = nullptr;

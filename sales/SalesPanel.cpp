@@ -89,7 +89,7 @@ void SalesPanel::build() {
     const int left = 4, right = 316;
 
     nameLabel_ = valueLabel(this, QStringLiteral("商品名称："), left, 8);
-    specLabel_ = valueLabel(this, QStringLiteral("规格型号："), left, 32);
+    modelLabel_ = valueLabel(this, QStringLiteral("规格型号："), left, 32);
     codeLabel_ = valueLabel(this, QStringLiteral("商品编码："), left, 56);
     categoryLabel_ = valueLabel(this, QStringLiteral("类 别："), left, 80);
     suggestedLabel_ = valueLabel(this, QStringLiteral("建议销售价："), left, 104);
@@ -275,7 +275,7 @@ GoodsRecord SalesPanel::goodsRecordOfCurrentRow(Tdmfm* dm) {
     };
     GoodsRecord g;
     g.name = text("a");
-    g.spec = text("b");
+    g.model = text("b");
     g.code = text("c");
     g.category = text("d");
     // The suggested price lives in [4], a column neither the shipments nor
@@ -309,7 +309,7 @@ void SalesPanel::setGoodsValues(const GoodsRecord& goods, qint64 listRowid) {
     goods_ = goods;
     rowid_ = listRowid;
     nameLabel_->setText(goods.name);
-    specLabel_->setText(goods.spec);
+    modelLabel_->setText(goods.model);
     codeLabel_->setText(goods.code);
     categoryLabel_->setText(goods.category);
     suggestedLabel_->setText(goods.suggestedPrice);
@@ -485,10 +485,10 @@ void SalesPanel::writeSalesRecord(const SaleValues& v) {
     if (!table->isOpen())
         table->open();
     const QString name = goods_.name.trimmed();
-    const QString spec = goods_.spec.trimmed();
+    const QString model = goods_.model.trimmed();
     table->append();
     table->setValue(QStringLiteral("a"), name);
-    table->setValue(QStringLiteral("b"), spec);
+    table->setValue(QStringLiteral("b"), model);
     table->setValue(QStringLiteral("c"), goods_.code.trimmed());
     table->setValue(QStringLiteral("d"), goods_.category.trimmed());
     table->setValue(QStringLiteral("z"), customerNumber_->text().trimmed());
@@ -501,7 +501,7 @@ void SalesPanel::writeSalesRecord(const SaleValues& v) {
     table->setValue(QStringLiteral("day1"), v.saleDate);
     table->setValue(QStringLiteral("day2"), v.inStockDate);
     table->setValue(QStringLiteral("e"), pinyinInitials(name));
-    table->setValue(QStringLiteral("f"), pinyinInitials(spec));
+    table->setValue(QStringLiteral("f"), pinyinInitials(model));
     table->setValue(QStringLiteral("g"), customerName_->currentText().trimmed());
     table->setValue(QStringLiteral("h"), address_->text().trimmed());
     table->setValue(QStringLiteral("i"), contact_->text().trimmed());
@@ -582,7 +582,7 @@ void SalesPanel::saveSale() {
     if (hooks_.showSuccessTip)
         hooks_.showSuccessTip(QStringLiteral("销售数据保存成功..."));
     if (hooks_.addSlipLine)
-        hooks_.addSlipLine({nameLabel_->text(), specLabel_->text(), codeLabel_->text(),
+        hooks_.addSlipLine({nameLabel_->text(), modelLabel_->text(), codeLabel_->text(),
                             quantity_->text(), price_->text(), fixed2(v.amount)});
     if (hooks_.setSlipCustomer)
         hooks_.setSlipCustomer(customerName_->currentText(), customerNumber_->text());

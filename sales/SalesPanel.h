@@ -25,18 +25,18 @@ class UpDownButtons;
 
 // A goods item as the sales side reads a row of `data`.
 struct GoodsRecord {
-    QString name, spec, code, category; // a, b, c, d
-    QString suggestedPrice;             // [4], empty when NULL
-    QString purchasePrice;              // see purchaseUnitPrice()
-    QString stockQuantity;              // [7]
-    QString quantitySold;               // [5]
-    QString salesAmount;                // [6]
-    QString inStockDate;                // day1
+    QString name, model, code, category; // a, b, c, d
+    QString suggestedPrice;              // [4], empty when NULL
+    QString purchasePrice;               // see purchaseUnitPrice()
+    QString stockQuantity;               // [7]
+    QString quantitySold;                // [5]
+    QString salesAmount;                 // [6]
+    QString inStockDate;                 // day1
 };
 
 // One item for the POS slip of the sales detail window.
 struct SlipItem {
-    QString name, spec, code, quantity, unitPrice, amount;
+    QString name, model, code, quantity, unitPrice, amount;
 };
 
 class SalesPanel : public FloatingPanel {
@@ -100,7 +100,7 @@ public:
     QLineEdit* stockEdit() const { return stock_; }
     QLineEdit* amountEdit() const { return amount_; }
     QLabel* nameLabel() const { return nameLabel_; }
-    QLabel* specLabel() const { return specLabel_; }
+    QLabel* specLabel() const { return modelLabel_; }
     QLabel* codeLabel() const { return codeLabel_; }
     QLabel* categoryLabel() const { return categoryLabel_; }
     QLabel* suggestedPriceLabel() const { return suggestedLabel_; }
@@ -142,7 +142,7 @@ private:
     QString newSold_, newAmount_, newStock_, newStockAmount_, profit_;
 
     QLabel* nameLabel_;
-    QLabel* specLabel_;
+    QLabel* modelLabel_;
     QLabel* codeLabel_;
     QLabel* categoryLabel_;
     QLabel* suggestedLabel_;

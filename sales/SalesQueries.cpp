@@ -40,13 +40,13 @@ QString customerNumberStatement(const QString& number) {
            sqlText(number.trimmed()) + QStringLiteral("%") + QStringLiteral("'");
 }
 
-QString goodsSearchStatement(const QString& name, const QString& spec, const QString& code,
+QString goodsSearchStatement(const QString& name, const QString& model, const QString& code,
                              const QString& category, const QString& inStockDate) {
     const auto part = [](const QString& v) {
         return QStringLiteral("%") + sqlText(v.trimmed()) + QStringLiteral("%");
     };
     return QStringLiteral("select * from data where a like '") + part(name) +
-           QStringLiteral("' and b like '") + part(spec) + QStringLiteral("' and c like '") +
+           QStringLiteral("' and b like '") + part(model) + QStringLiteral("' and c like '") +
            part(code) + QStringLiteral("' and d like '") + part(category) +
            QStringLiteral("' and day1 like '") + part(inStockDate) + QStringLiteral("'");
 }

@@ -30,7 +30,7 @@ QString customerNumberStatement(const QString& number);
 
 // The goods record a deleted sale returns its quantity to; each value is
 // trimmed and matched as a part of the field.
-QString goodsSearchStatement(const QString& name, const QString& spec, const QString& code,
+QString goodsSearchStatement(const QString& name, const QString& model, const QString& code,
                              const QString& category, const QString& inStockDate);
 
 } // namespace tolvi::xstj

@@ -325,12 +325,12 @@ void Dataset::deleteCurrent() {
     eof_ = rows_.empty();
 }
 
-void Dataset::sort(const QString& spec) {
+void Dataset::sort(const QString& sortOrder) {
     static const QRegularExpression re(QStringLiteral(R"(^\s*\[?([^\]\s]+)\]?\s*(desc|asc)?\s*$)"),
                                        QRegularExpression::CaseInsensitiveOption);
-    const auto m = re.match(spec);
+    const auto m = re.match(sortOrder);
     if (!m.hasMatch())
-        throw DbError(QStringLiteral("排序条件无效：%1").arg(spec));
+        throw DbError(QStringLiteral("排序条件无效：%1").arg(sortOrder));
     const int col = fieldIndex(m.captured(1));
     if (col < 0)
         throw DbError(QStringLiteral("Field '%1' not found").arg(m.captured(1)));
@@ -376,7 +376,7 @@ void Dataset::sort(const QString& spec) {
     for (size_t i : order)
         sorted.push_back(std::move(rows_[i]));
     rows_ = std::move(sorted);
-    sortSpec_ = spec;
+    sortSpec_ = sortOrder;
     Q_EMIT reset();
     setCurrent(rows_.empty() ? -1 : 0);
     bof_ = true;

@@ -88,7 +88,7 @@ public:
     void enableControls();
 
     // "field" or "field DESC"; empty restores the statement's order.
-    void sort(const QString& spec);
+    void sort(const QString& sortOrder);
     QString sortSpec() const { return sortSpec_; }
 
 Q_SIGNALS:

@@ -25,9 +25,9 @@ private Q_SLOTS:
 };
 
 // Runs are written "height" or "height^" (align-to-bottom); results "page:top".
-static std::vector<BandRun> parseRuns(const QString& spec) {
+static std::vector<BandRun> parseRuns(const QString& written) {
     std::vector<BandRun> runs;
-    for (const QString& r : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& r : written.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const bool align = r.endsWith(QLatin1Char('^'));
         runs.push_back({QString(r).remove(QLatin1Char('^')).toDouble(), align});
     }

@@ -12,7 +12,7 @@
 namespace tolvi::test {
 
 struct Sale {
-    QString name, spec, code, category;
+    QString name, model, code, category;
     QVariant purchasePrice, price, quantity, amount, profit, debt;
     QString day, inStock;
     QString customerNumber, customer, address, contact, remark;
@@ -42,7 +42,7 @@ inline void insertSale(db::Connection* c, const Sale& s) {
     c->execBound(QStringLiteral("INSERT INTO data1 (a,b,c,d,e,f,\"1\",\"2\",\"3\",\"4\",a5,\"6\","
                                 "day1,day2,z,g,h,i,j) VALUES "
                                 "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-                 {s.name, s.spec, s.code, s.category, s.name.left(2), QStringLiteral("bz"),
+                 {s.name, s.model, s.code, s.category, s.name.left(2), QStringLiteral("bz"),
                   s.purchasePrice, s.price, s.quantity, s.amount, s.profit, s.debt, s.day,
                   s.inStock, s.customerNumber, s.customer, s.address, s.contact, s.remark});
 }

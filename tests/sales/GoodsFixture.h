@@ -13,7 +13,7 @@
 namespace tolvi::test {
 
 struct Goods {
-    QString name, spec, code, category;
+    QString name, model, code, category;
     QVariant purchaseQty, purchaseAmount, suggested, sold, soldAmount, stock, stockAmount;
     QString inStock;
 };
@@ -36,7 +36,7 @@ inline Goods apples() {
 inline void insertGoods(db::Connection* c, const Goods& g) {
     c->execBound(QStringLiteral("INSERT INTO data (a,b,c,d,\"2\",\"3\",\"4\",\"5\",\"6\",\"7\","
                                 "\"8\",day1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
-                 {g.name, g.spec, g.code, g.category, g.purchaseQty, g.purchaseAmount, g.suggested,
+                 {g.name, g.model, g.code, g.category, g.purchaseQty, g.purchaseAmount, g.suggested,
                   g.sold, g.soldAmount, g.stock, g.stockAmount,
                   g.inStock.isEmpty() ? QVariant() : QVariant(g.inStock)});
 }

@@ -130,7 +130,7 @@ void TestDetail::runThisMonthRefillsListsAndGoesToTheLastRow() {
 }
 
 void TestDetail::combinedStatement_data() {
-    QTest::addColumn<QStringList>("fields"); // category, name, code, spec, customer, remark
+    QTest::addColumn<QStringList>("fields"); // category, name, code, model, customer, remark
     QTest::addColumn<bool>("dated");
     QTest::addColumn<QString>("statement");
     const QString base = QStringLiteral("select * from data1 where [3]>0 ");

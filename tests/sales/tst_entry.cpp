@@ -160,7 +160,7 @@ void TestEntry::savedSaleWritesBothTablesAndFeedsTheWindows() {
     QCOMPARE(f.slip.size(), 1);
     const SlipItem& item = f.slip.front();
     QCOMPARE(
-        (QStringList{item.name, item.spec, item.code, item.quantity, item.unitPrice, item.amount}),
+        (QStringList{item.name, item.model, item.code, item.quantity, item.unitPrice, item.amount}),
         (QStringList{QStringLiteral("苹果"), QStringLiteral("红富士"), QStringLiteral("A001"),
                      QStringLiteral("3"), QStringLiteral("12"), QStringLiteral("36.00")}));
     QCOMPARE(f.slipCustomer, QStringLiteral(" 张三 "));

@@ -82,7 +82,7 @@ void TestPos::addToSlipFillsTheFirstFreeLine() {
     f.window->addToSlip();
     QVERIFY(slip->isVisibleTo(f.window.get()));
     const auto& first = slip->line(0);
-    QCOMPARE((QStringList{first.code->text(), first.name->text(), first.spec->text(),
+    QCOMPARE((QStringList{first.code->text(), first.name->text(), first.model->text(),
                           first.quantity->text(), first.price->text(), first.amount->text()}),
              (QStringList{"C-苹果", "苹果", "标准", "2", "6.25", "12.50"}));
     // Line 1 takes the customer and filters the list by the customer number.

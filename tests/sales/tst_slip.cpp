@@ -20,7 +20,7 @@ constexpr double kMmPerPx = 25.4 / 96;
 constexpr double kLeftMm = 15, kTopMm = 10;
 
 struct Sale {
-    QString name, spec, category;
+    QString name, model, category;
     double quantity, price, amount;
     QVariant customer, address, phone;
 };
@@ -37,7 +37,7 @@ struct SlipFixture {
             dm->ADOConnection1->execBound(
                 QStringLiteral("INSERT INTO data1 (a,b,d,\"3\",\"2\",\"4\",g,h,i,z,day1) VALUES "
                                "(?,?,?,?,?,?,?,?,?,'2024591','2024-05-09')"),
-                {s.name, s.spec, s.category, s.quantity, s.price, s.amount, s.customer, s.address,
+                {s.name, s.model, s.category, s.quantity, s.price, s.amount, s.customer, s.address,
                  s.phone});
         auto amount = grid::GridColumn::fromCaption(QStringLiteral("4"), QStringLiteral("金 额"));
         amount.displayFormat = QStringLiteral("#.##");

@@ -17,10 +17,10 @@ using namespace tolvi;
 namespace {
 
 QList<test::Goods> smallSet() {
-    auto g = [](const char* name, const char* spec, double pq, double pa, double sq, double sa,
+    auto g = [](const char* name, const char* model, double pq, double pa, double sq, double sa,
                 double stock, double stockAmount) {
         return test::Goods{QString::fromUtf8(name),
-                           QString::fromUtf8(spec),
+                           QString::fromUtf8(model),
                            QStringLiteral("C1"),
                            QStringLiteral("水果"),
                            pq,
