@@ -25,23 +25,11 @@ namespace {
 
 const QString kPriceHint = QStringLiteral("利用回车Enter键和Tab键进行切换");
 
-QLabel* placeCaption(QWidget* parent, const QString& caption, QWidget* box, int x, int y, int width,
-                     int labelWidth = 84) {
-    auto* label = new QLabel(caption, parent);
-    label->setGeometry(x, y, labelWidth, 22);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setBuddy(box);
-    box->setParent(parent);
-    box->setGeometry(x + labelWidth, y, width, 22);
-    box->setAccessibleName(caption.trimmed());
-    return label;
-}
-
 QLabel* valueLabel(QWidget* parent, const QString& caption, int x, int y) {
     auto* value = new QLabel(parent);
     // The highlight colour reads well on every skin, light or dark.
     value->setStyleSheet(QStringLiteral("color: palette(highlight);"));
-    placeCaption(parent, caption, value, x, y, 190);
+    placeField(parent, caption, value, x, y, 190);
     return value;
 }
 
@@ -96,7 +84,7 @@ void SalesPanel::build() {
 
     price_ = new QLineEdit;
     price_->setToolTip(kPriceHint);
-    placeCaption(this, QStringLiteral("实际销售价："), price_, left, 132, 80);
+    placeField(this, QStringLiteral("实际销售价："), price_, left, 132, 80);
     discount_ = new QLineEdit(QStringLiteral("100"), this);
     discount_->setGeometry(left + 84 + 86, 132, 38, 22);
     discount_->setAccessibleName(QStringLiteral("折扣"));
@@ -106,18 +94,18 @@ void SalesPanel::build() {
     zhe->setGeometry(left + 84 + 144, 132, 20, 22);
 
     quantity_ = new QLineEdit(QStringLiteral("1"));
-    placeCaption(this, QStringLiteral("销售数量："), quantity_, left, 158, 80);
+    placeField(this, QStringLiteral("销售数量："), quantity_, left, 158, 80);
     quantityUpDown_ = new UpDownButtons(quantity_, 1, 0, 1e9, this);
     quantityUpDown_->setGeometry(left + 84 + 80, 158, 16, 22);
 
     stock_ = new QLineEdit;
     stock_->setReadOnly(true);
-    placeCaption(this, QStringLiteral("库存数量："), stock_, left, 184, 80);
+    placeField(this, QStringLiteral("库存数量："), stock_, left, 184, 80);
     amount_ = new QLineEdit;
     amount_->setReadOnly(true);
-    placeCaption(this, QStringLiteral("销售金额："), amount_, left, 210, 80);
+    placeField(this, QStringLiteral("销售金额："), amount_, left, 210, 80);
     debt_ = new QLineEdit(QStringLiteral("0"));
-    placeCaption(this, QStringLiteral("欠款金额："), debt_, left, 236, 80);
+    placeField(this, QStringLiteral("欠款金额："), debt_, left, 236, 80);
 
     auto* picture = new QLabel(this);
     picture->setPixmap(goodsPicture());
@@ -135,7 +123,7 @@ void SalesPanel::build() {
 
     date_ = new QLineEdit;
     date_->setInputMask(QStringLiteral("0000-00-00; "));
-    placeCaption(this, QStringLiteral("销售日期："), date_, right, 106, 96);
+    placeField(this, QStringLiteral("销售日期："), date_, right, 106, 96);
     datePick_ = new QToolButton(this);
     datePick_->setArrowType(Qt::DownArrow);
     datePick_->setGeometry(right + 84 + 96, 106, 18, 22);
@@ -143,7 +131,7 @@ void SalesPanel::build() {
     datePick_->setFocusPolicy(Qt::NoFocus);
 
     customerNumber_ = new QLineEdit;
-    placeCaption(this, QStringLiteral("客户编号："), customerNumber_, right, 132, 110);
+    placeField(this, QStringLiteral("客户编号："), customerNumber_, right, 132, 110);
     plus_ = new QToolButton(this);
     plus_->setText(QStringLiteral("+"));
     plus_->setAccessibleName(QStringLiteral("+"));
@@ -155,14 +143,14 @@ void SalesPanel::build() {
     customerName_ = new QComboBox;
     customerName_->setEditable(true);
     customerName_->setInsertPolicy(QComboBox::NoInsert);
-    placeCaption(this, QStringLiteral("客户名称："), customerName_, right, 158, 210);
+    placeField(this, QStringLiteral("客户名称："), customerName_, right, 158, 210);
     customerName_->lineEdit()->setAccessibleName(QStringLiteral("客户名称"));
     address_ = new QLineEdit;
-    placeCaption(this, QStringLiteral("地 址："), address_, right, 184, 210);
+    placeField(this, QStringLiteral("地 址："), address_, right, 184, 210);
     contact_ = new QLineEdit;
-    placeCaption(this, QStringLiteral("联系方式："), contact_, right, 210, 210);
+    placeField(this, QStringLiteral("联系方式："), contact_, right, 210, 210);
     remark_ = new QLineEdit;
-    placeCaption(this, QStringLiteral("备 注："), remark_, right, 236, 210);
+    placeField(this, QStringLiteral("备 注："), remark_, right, 236, 210);
 
     // The designed buttons that sit below the panel's visible area.
     int x = 4;
